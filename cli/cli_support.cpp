@@ -1,0 +1,66 @@
+#include "cli/cli_support.h"
+
+#include <charconv>
+#include <cstdio>
+
+namespace kadr::cli {
+
+void PrintUsage(std::FILE* out) {
+    std::fputs(
+        "usage: kadr COMMAND [ARGS]\n"
+        "\n"
+        "Reads, checks, converts and edits the frame sets of the LED display unit.\n"
+        "FILE ending in .bin (any letter case) names a module file set (eight files beside it);\n"
+        "any other name is a display file (.kdz).\n"
+        "\n"
+        "commands:\n"
+        "  info [--json] FILE       frame count, orientation, speeds and the kind of every frame\n"
+        "  dump FILE                every frame as 16 rows of 28 cells ('#' set, '.' blank)\n"
+        "  convert IN OUT           read IN, write OUT in the format OUT's extension selects\n"
+        "  edit IN OUT [OP...]      apply editor commands to IN and write OUT ('-': write nothing)\n"
+        "\n"
+        "edit operations, applied in order exactly as the editor's commands:\n"
+        "  clear add insert delete left right up down anim beg str end undo redo copy paste\n"
+        "  select:N                 press the button of frame N (from 0)\n"
+        "  toggle:C:G               left press on column C (0..27), grid row G (0..14)\n"
+        "  speed-anim:N speed-row:N playback speeds (kept within 1..50)\n"
+        "  orientation:0|1          0 normal, 1 turned over\n"
+        "\n"
+        "exit status: 0 done, 1 the operation failed, 2 bad usage\n",
+        out);
+}
+
+long long ParseInteger(std::string_view text, std::string_view what) {
+    std::string_view digits = text;
+    if (!digits.empty() && digits.front() == '+') {
+        digits.remove_prefix(1);
+    }
+    long long value = 0;
+    const char* end = digits.data() + digits.size();
+    auto [ptr, ec] = std::from_chars(digits.data(), end, value);
+    if (digits.empty() || ec != std::errc() || ptr != end) {
+        throw UsageError("bad " + std::string(what) + ": '" + std::string(text) + "'");
+    }
+    return value;
+}
+
+int ParseIntegerIn(std::string_view text, long long low, long long high, std::string_view what) {
+    const long long value = ParseInteger(text, what);
+    if (value < low || value > high) {
+        throw UsageError(std::string(what) + " out of range " + std::to_string(low) + ".." +
+                         std::to_string(high) + ": '" + std::string(text) + "'");
+    }
+    return static_cast<int>(value);
+}
+
+std::optional<std::pair<std::string_view, std::string_view>> SplitOnce(std::string_view word, char sep) {
+    const std::size_t at = word.find(sep);
+    if (at == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return std::make_pair(word.substr(0, at), word.substr(at + 1));
+}
+
+std::string JsonBool(bool value) { return value ? "true" : "false"; }
+
+}  // namespace kadr::cli

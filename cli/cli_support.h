@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kadr::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+using Args = std::vector<std::string>;
+
+// Bad command line: the usage text goes to stderr and nothing is written.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+void PrintUsage(std::FILE* out);
+
+// Whole decimal numbers only, an optional sign in front; anything else is a usage error.
+long long ParseInteger(std::string_view text, std::string_view what);
+// As ParseInteger, within [low, high].
+int ParseIntegerIn(std::string_view text, long long low, long long high, std::string_view what);
+
+// Splits "name:value" style words; empty when there is no ':'.
+std::optional<std::pair<std::string_view, std::string_view>> SplitOnce(std::string_view word, char sep);
+
+std::string JsonBool(bool value);
+
+}  // namespace kadr::cli

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "cli/cli_support.h"
+#include "frameset/document.h"
+#include "frameset/errors.h"
+
+namespace kadr::cli {
+
+// Runs a file operation so that its error names the file.
+template <typename Operation>
+auto NamingFile(const std::string& path, Operation operation) {
+    try {
+        return operation();
+    } catch (const FileError& e) {
+        throw Error(path + ": " + e.what());
+    }
+}
+
+// Reads FILE into a document as the editor's Open does and warns on stderr when the file held
+// more frames than fit. Throws FileError.
+ReadReport OpenLikeEditor(Document& document, const std::string& path);
+
+int RunInfo(const Args& args);
+int RunDump(const Args& args);
+int RunConvert(const Args& args);
+
+}  // namespace kadr::cli

@@ -1,0 +1,56 @@
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "cli/cli_support.h"
+#include "cli/edit_command.h"
+#include "cli/file_commands.h"
+#include "frameset/errors.h"
+
+namespace {
+
+using kadr::cli::Args;
+using Command = std::function<int(const Args&)>;
+
+const std::map<std::string, Command>& Commands() {
+    static const std::map<std::string, Command> commands{
+        {"info", kadr::cli::RunInfo},
+        {"dump", kadr::cli::RunDump},
+        {"convert", kadr::cli::RunConvert},
+        {"edit", kadr::cli::RunEdit},
+    };
+    return commands;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace kadr::cli;
+    if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "help") == 0)) {
+        PrintUsage(stdout);
+        return kExitOk;
+    }
+    try {
+        if (argc < 2) {
+            throw UsageError("no command given");
+        }
+        const auto it = Commands().find(argv[1]);
+        if (it == Commands().end()) {
+            throw UsageError(std::string("unknown command '") + argv[1] + "'");
+        }
+        return it->second(Args(argv + 2, argv + argc));
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "kadr: %s\n\n", e.what());
+        PrintUsage(stderr);
+        return kExitUsage;
+    } catch (const kadr::Error& e) {
+        std::fprintf(stderr, "kadr: %s\n", e.what());
+        return kExitFailed;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "kadr: %s\n", e.what());
+        return kExitFailed;
+    }
+}

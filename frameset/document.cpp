@@ -1,0 +1,193 @@
+#include "frameset/document.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "frameset/frame_kinds.h"
+#include "frameset/frame_set_files.h"
+#include "frameset/frame_shifts.h"
+
+namespace kadr {
+
+Document::Document()
+    : set_(std::make_unique<FrameSet>()), history_(std::make_unique<UndoHistory>()) {}
+
+template <typename Change>
+EditResult Document::EditCurrent(Change change) {
+    FrameSet& set = *set_;
+    if (!set.HasCurrentFrame()) {
+        return {EditStatus::NoCurrentFrame, Redraw::None};
+    }
+    history_->RecordUndo(set);
+    change(set.Current());
+    return {EditStatus::Done, Redraw::Repaint};
+}
+
+EditResult Document::Clear() {
+    return EditCurrent([](Frame& frame) { FillBlank(frame); });
+}
+
+EditResult Document::MoveToLeft() {
+    return EditCurrent([](Frame& frame) { kadr::MoveToLeft(frame); });
+}
+EditResult Document::MoveToRight() {
+    return EditCurrent([](Frame& frame) { kadr::MoveToRight(frame); });
+}
+EditResult Document::MoveToUp() {
+    return EditCurrent([](Frame& frame) { kadr::MoveToUp(frame); });
+}
+EditResult Document::MoveToDown() {
+    return EditCurrent([](Frame& frame) { kadr::MoveToDown(frame); });
+}
+
+EditResult Document::SetAnim() {
+    return EditCurrent([](Frame& frame) { kadr::SetAnim(frame); });
+}
+EditResult Document::SetBegStr() {
+    return EditCurrent([](Frame& frame) { kadr::SetBegStr(frame); });
+}
+EditResult Document::SetStr() {
+    return EditCurrent([](Frame& frame) { kadr::SetStr(frame); });
+}
+EditResult Document::SetEndStr() {
+    return EditCurrent([](Frame& frame) { kadr::SetEndStr(frame); });
+}
+
+EditResult Document::Add() {
+    FrameSet& set = *set_;
+    if (set.FrameCount() >= kMaxFrames) {
+        return {EditStatus::Full, Redraw::None};
+    }
+    history_->RecordUndo(set);
+    ++set.LastFrame;
+    Frame& added = set.Frames[static_cast<std::size_t>(set.LastFrame)];
+    if (set.CurFrame >= 0) {
+        added = set.Frames[static_cast<std::size_t>(set.CurFrame)];
+    } else {
+        FillBlank(added);
+    }
+    set.CurFrame = set.LastFrame;
+    return {EditStatus::Done, Redraw::RebuildToEnd};
+}
+
+EditResult Document::Insert() {
+    FrameSet& set = *set_;
+    if (set.LastFrame < 0) {
+        return Add();
+    }
+    if (!set.HasCurrentFrame()) {
+        return {EditStatus::NoCurrentFrame, Redraw::None};
+    }
+    if (set.FrameCount() >= kMaxFrames) {
+        return {EditStatus::Full, Redraw::None};
+    }
+    history_->RecordUndo(set);
+    ++set.LastFrame;
+    auto first = set.Frames.begin() + set.CurFrame;
+    std::copy_backward(first, set.Frames.begin() + set.LastFrame, set.Frames.begin() + set.LastFrame + 1);
+    FillBlank(*first);
+    return {EditStatus::Done, Redraw::Rebuild};
+}
+
+EditResult Document::Delete() {
+    FrameSet& set = *set_;
+    if (set.LastFrame < 0) {
+        // Deleting from an empty set still counts as an edit the user can undo.
+        history_->RecordUndo(set);
+        return {EditStatus::Done, Redraw::None};
+    }
+    if (!set.HasCurrentFrame()) {
+        return {EditStatus::NoCurrentFrame, Redraw::None};
+    }
+    history_->RecordUndo(set);
+    if (set.CurFrame == set.LastFrame) {
+        --set.LastFrame;
+        set.CurFrame = set.LastFrame;
+    } else {
+        auto gone = set.Frames.begin() + set.CurFrame;
+        std::copy(gone + 1, set.Frames.begin() + set.LastFrame + 1, gone);
+        --set.LastFrame;
+    }
+    return {EditStatus::Done, Redraw::Rebuild};
+}
+
+EditResult Document::Restored(bool changed) {
+    return changed ? EditResult{EditStatus::Done, Redraw::Rebuild}
+                   : EditResult{EditStatus::Done, Redraw::None};
+}
+
+EditResult Document::Undo() { return Restored(history_->Undo(*set_)); }
+
+EditResult Document::Redo() { return Restored(history_->Redo(*set_)); }
+
+bool Document::Copy(FrameClipboard& clipboard) const {
+    if (!set_->HasCurrentFrame()) {
+        return false;
+    }
+    clipboard.WriteFrame(set_->Current());
+    return true;
+}
+
+EditResult Document::Paste(FrameClipboard& clipboard) {
+    FrameSet& set = *set_;
+    if (!set.HasCurrentFrame()) {
+        return {EditStatus::NoCurrentFrame, Redraw::None};
+    }
+    history_->RecordUndo(set);
+    if (clipboard.OffersFrame()) {
+        const std::vector<std::uint8_t> payload = clipboard.ReadFrame();
+        ApplyPayload(payload, set.Current());
+    }
+    return {EditStatus::Done, Redraw::Repaint};
+}
+
+bool Document::ToggleDot(int frame, int gridColumn, int gridRow) {
+    FrameSet& set = *set_;
+    if (frame < 0 || frame > set.LastFrame || gridColumn < 0 || gridColumn >= kColumns || gridRow <= 0 ||
+        gridRow >= kRows - 1) {
+        return false;
+    }
+    Frame& target = set.Frames[static_cast<std::size_t>(frame)];
+    if (IsRunningLineBoundary(target)) {
+        return false;
+    }
+    const int row = gridRow < kLowerMarkRow ? gridRow : gridRow + 1;
+    std::uint8_t& cell = target[CellIndex(gridColumn, row)];
+    cell = cell == kDotSet ? kDotBlank : kDotSet;
+    return true;
+}
+
+void Document::New(int frameCount) {
+    if (frameCount < 0 || frameCount > kMaxFrames) {
+        throw std::out_of_range("frame count outside 0..256");
+    }
+    FrameSet& set = *set_;
+    set.LastFrame = frameCount - 1;
+    set.FillAllBlank();
+    set.FileName.clear();
+    set.SetSpeedAnim(kMinSpeed);
+    set.SetSpeedRow(kMinSpeed);
+    set.SetOrientation(0);
+    history_->ClearUndo();
+}
+
+ReadReport Document::Load(const std::string& path) {
+    const ReadReport report = ReadFrameSetFile(path, *set_);
+    set_->FileName = path;
+    history_->ClearUndo();
+    return report;
+}
+
+void Document::Save(const std::string& path) {
+    WriteFrameSetFile(path, *set_);
+    set_->FileName = path;
+    history_->ClearUndo();
+}
+
+void Document::LowerCurFrameTo(int lastShownFrame) {
+    if (set_->CurFrame > lastShownFrame) {
+        set_->CurFrame = lastShownFrame;
+    }
+}
+
+}  // namespace kadr

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "frameset/clipboard_payload.h"
+#include "frameset/frame_set.h"
+#include "frameset/read_report.h"
+#include "frameset/undo_history.h"
+
+namespace kadr {
+
+// What the view has to do once a command has changed the document.
+enum class Redraw {
+    None,
+    Repaint,       // frame contents changed, the number of frames did not
+    Rebuild,       // the number of frames may have changed
+    RebuildToEnd,  // as Rebuild, then show the end of the strip (the appended frame)
+};
+
+enum class EditStatus {
+    Done,
+    NoCurrentFrame,  // nothing was changed and no undo step recorded
+    Full,            // the set already holds 256 frames; refused without an undo step
+};
+
+struct EditResult {
+    EditStatus status = EditStatus::Done;
+    Redraw redraw = Redraw::None;
+    bool Applied() const { return status == EditStatus::Done; }
+};
+
+// The frame set together with its undo history: every command of the editor, without any
+// window. Each recorded edit takes its undo snapshot first.
+class Document {
+public:
+    Document();
+
+    FrameSet& Set() { return *set_; }
+    const FrameSet& Set() const { return *set_; }
+    const UndoHistory& History() const { return *history_; }
+    // Unsaved changes exist exactly while there is something to undo.
+    bool Modified() const { return history_->HasUnsavedChanges(); }
+
+    EditResult Clear();
+    EditResult Add();
+    EditResult Insert();
+    EditResult Delete();
+    EditResult MoveToLeft();
+    EditResult MoveToRight();
+    EditResult MoveToUp();
+    EditResult MoveToDown();
+    EditResult SetAnim();
+    EditResult SetBegStr();
+    EditResult SetStr();
+    EditResult SetEndStr();
+    EditResult Undo();
+    EditResult Redo();
+
+    // Copy records nothing and changes nothing; false when there is no current frame.
+    bool Copy(FrameClipboard& clipboard) const;
+    // Records its undo step before it looks at the clipboard, so a failed read (which throws)
+    // can still be undone.
+    EditResult Paste(FrameClipboard& clipboard);
+
+    // A dot edit in a frame grid (grid rows 0..14 skip frame row 8). Mark row 0 and the dots of
+    // running-line start and end frames do not change. Records no undo step.
+    bool ToggleDot(int frame, int gridColumn, int gridRow);
+
+    // A fresh untitled document of `frameCount` blank frames (0..256, else std::out_of_range).
+    // CurFrame is left for the view to lower.
+    void New(int frameCount);
+    // Reads a file in the format its extension selects and forgets the undo history. On an
+    // error (FileError) FileName keeps its old value; frames already read stay read.
+    ReadReport Load(const std::string& path);
+    // Writes in the format the extension selects; on success it becomes the document's file
+    // and the history is forgotten. On an error nothing else changes.
+    void Save(const std::string& path);
+
+    // The strip can only keep a frame current that it shows.
+    void LowerCurFrameTo(int lastShownFrame);
+
+private:
+    template <typename Change>
+    EditResult EditCurrent(Change change);
+    EditResult Restored(bool changed);
+
+    std::unique_ptr<FrameSet> set_;
+    std::unique_ptr<UndoHistory> history_;
+};
+
+}  // namespace kadr

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages this project needs, only those that are missing.
+# usage: scripts/install-deps.sh run|test
+set -euo pipefail
+
+run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core)
+test_packages=("${run_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth)
+
+case "${1:-test}" in
+    run) wanted=("${run_packages[@]}") ;;
+    test) wanted=("${test_packages[@]}") ;;
+    *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo_cmd=(sudo)
+fi
+"${sudo_cmd[@]}" apt-get update
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
