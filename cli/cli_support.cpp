@@ -17,7 +17,8 @@ void PrintUsage(std::FILE* out) {
         "  info [--json] FILE       frame count, orientation, speeds and the kind of every frame\n"
         "  dump FILE                every frame as 16 rows of 28 cells ('#' set, '.' blank)\n"
         "  convert IN OUT           read IN, write OUT in the format OUT's extension selects\n"
-        "  edit IN OUT [OP...]      apply editor commands to IN and write OUT ('-': write nothing)\n"
+        "  edit IN OUT [OP...]      apply editor commands to IN and write OUT ('-': write "
+        "nothing)\n"
         "\n"
         "edit operations, applied in order exactly as the editor's commands:\n"
         "  clear add insert delete left right up down anim beg str end undo redo copy paste\n"
@@ -53,7 +54,8 @@ int ParseIntegerIn(std::string_view text, long long low, long long high, std::st
     return static_cast<int>(value);
 }
 
-std::optional<std::pair<std::string_view, std::string_view>> SplitOnce(std::string_view word, char sep) {
+std::optional<std::pair<std::string_view, std::string_view>> SplitOnce(std::string_view word,
+                                                                       char sep) {
     const std::size_t at = word.find(sep);
     if (at == std::string_view::npos) {
         return std::nullopt;
@@ -61,6 +63,8 @@ std::optional<std::pair<std::string_view, std::string_view>> SplitOnce(std::stri
     return std::make_pair(word.substr(0, at), word.substr(at + 1));
 }
 
-std::string JsonBool(bool value) { return value ? "true" : "false"; }
+std::string JsonBool(bool value) {
+    return value ? "true" : "false";
+}
 
 }  // namespace kadr::cli

@@ -16,7 +16,7 @@ using Args = std::vector<std::string>;
 
 // Bad command line: the usage text goes to stderr and nothing is written.
 class UsageError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -28,7 +28,8 @@ long long ParseInteger(std::string_view text, std::string_view what);
 int ParseIntegerIn(std::string_view text, long long low, long long high, std::string_view what);
 
 // Splits "name:value" style words; empty when there is no ':'.
-std::optional<std::pair<std::string_view, std::string_view>> SplitOnce(std::string_view word, char sep);
+std::optional<std::pair<std::string_view, std::string_view>> SplitOnce(std::string_view word,
+                                                                       char sep);
 
 std::string JsonBool(bool value);
 

@@ -13,11 +13,11 @@ using Kind = EditOp::Kind;
 
 const std::map<std::string, Kind, std::less<>>& PlainOps() {
     static const std::map<std::string, Kind, std::less<>> ops{
-        {"clear", Kind::Clear}, {"add", Kind::Add},     {"insert", Kind::Insert},
+        {"clear", Kind::Clear},   {"add", Kind::Add},   {"insert", Kind::Insert},
         {"delete", Kind::Delete}, {"left", Kind::Left}, {"right", Kind::Right},
-        {"up", Kind::Up},       {"down", Kind::Down},   {"anim", Kind::Anim},
-        {"beg", Kind::Beg},     {"str", Kind::Str},     {"end", Kind::End},
-        {"undo", Kind::Undo},   {"redo", Kind::Redo},   {"copy", Kind::Copy},
+        {"up", Kind::Up},         {"down", Kind::Down}, {"anim", Kind::Anim},
+        {"beg", Kind::Beg},       {"str", Kind::Str},   {"end", Kind::End},
+        {"undo", Kind::Undo},     {"redo", Kind::Redo}, {"copy", Kind::Copy},
         {"paste", Kind::Paste},
     };
     return ops;
@@ -68,22 +68,54 @@ void ApplyEditOp(const EditOp& op, Document& document, FrameClipboard& clipboard
     FrameSet& set = document.Set();
     EditResult result;
     switch (op.kind) {
-        case Kind::Clear: result = document.Clear(); break;
-        case Kind::Add: result = document.Add(); break;
-        case Kind::Insert: result = document.Insert(); break;
-        case Kind::Delete: result = document.Delete(); break;
-        case Kind::Left: result = document.MoveToLeft(); break;
-        case Kind::Right: result = document.MoveToRight(); break;
-        case Kind::Up: result = document.MoveToUp(); break;
-        case Kind::Down: result = document.MoveToDown(); break;
-        case Kind::Anim: result = document.SetAnim(); break;
-        case Kind::Beg: result = document.SetBegStr(); break;
-        case Kind::Str: result = document.SetStr(); break;
-        case Kind::End: result = document.SetEndStr(); break;
-        case Kind::Undo: result = document.Undo(); break;
-        case Kind::Redo: result = document.Redo(); break;
-        case Kind::Copy: document.Copy(clipboard); break;
-        case Kind::Paste: result = document.Paste(clipboard); break;
+        case Kind::Clear:
+            result = document.Clear();
+            break;
+        case Kind::Add:
+            result = document.Add();
+            break;
+        case Kind::Insert:
+            result = document.Insert();
+            break;
+        case Kind::Delete:
+            result = document.Delete();
+            break;
+        case Kind::Left:
+            result = document.MoveToLeft();
+            break;
+        case Kind::Right:
+            result = document.MoveToRight();
+            break;
+        case Kind::Up:
+            result = document.MoveToUp();
+            break;
+        case Kind::Down:
+            result = document.MoveToDown();
+            break;
+        case Kind::Anim:
+            result = document.SetAnim();
+            break;
+        case Kind::Beg:
+            result = document.SetBegStr();
+            break;
+        case Kind::Str:
+            result = document.SetStr();
+            break;
+        case Kind::End:
+            result = document.SetEndStr();
+            break;
+        case Kind::Undo:
+            result = document.Undo();
+            break;
+        case Kind::Redo:
+            result = document.Redo();
+            break;
+        case Kind::Copy:
+            document.Copy(clipboard);
+            break;
+        case Kind::Paste:
+            result = document.Paste(clipboard);
+            break;
         case Kind::Select:
             // Only frames in use have a button to press.
             if (op.a <= set.LastFrame) {
@@ -96,9 +128,15 @@ void ApplyEditOp(const EditOp& op, Document& document, FrameClipboard& clipboard
                 document.ToggleDot(set.CurFrame, static_cast<int>(op.a), static_cast<int>(op.b));
             }
             break;
-        case Kind::SpeedAnim: set.SetSpeedAnim(op.a); break;
-        case Kind::SpeedRow: set.SetSpeedRow(op.a); break;
-        case Kind::Orientation: set.SetOrientation(static_cast<int>(op.a)); break;
+        case Kind::SpeedAnim:
+            set.SetSpeedAnim(op.a);
+            break;
+        case Kind::SpeedRow:
+            set.SetSpeedRow(op.a);
+            break;
+        case Kind::Orientation:
+            set.SetOrientation(static_cast<int>(op.a));
+            break;
     }
     RedrawAfter(result, document);
 }

@@ -12,9 +12,27 @@ namespace kadr::cli {
 // One editor command as `kadr edit` names it.
 struct EditOp {
     enum class Kind {
-        Clear, Add, Insert, Delete, Left, Right, Up, Down,
-        Anim, Beg, Str, End, Undo, Redo, Copy, Paste,
-        Select, Toggle, SpeedAnim, SpeedRow, Orientation,
+        Clear,
+        Add,
+        Insert,
+        Delete,
+        Left,
+        Right,
+        Up,
+        Down,
+        Anim,
+        Beg,
+        Str,
+        End,
+        Undo,
+        Redo,
+        Copy,
+        Paste,
+        Select,
+        Toggle,
+        SpeedAnim,
+        SpeedRow,
+        Orientation,
     };
     Kind kind;
     long long a = 0;

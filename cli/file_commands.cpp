@@ -20,6 +20,10 @@ std::string KindName(const Frame& frame) {
 ReadReport OpenLikeEditor(Document& document, const std::string& path) {
     const ReadReport report = NamingFile(path, [&] { return document.Load(path); });
     document.LowerCurFrameTo(document.Set().LastFrame);
+    if (!report.complete) {
+        std::fprintf(stderr, "kadr: %s: a module file is missing; the read stopped there\n",
+                     path.c_str());
+    }
     if (report.truncated) {
         std::fprintf(stderr, "kadr: %s holds more than 256 frames; only the first 256 were read\n",
                      path.c_str());
@@ -54,7 +58,8 @@ int RunInfo(const Args& args) {
                            ",\"speedRow\":" + std::to_string(set.SpeedRow) +
                            ",\"complete\":" + JsonBool(report.complete) + ",\"kinds\":[";
         for (int f = 0; f < set.FrameCount(); ++f) {
-            line += (f > 0 ? ",\"" : "\"") + KindName(set.Frames[static_cast<std::size_t>(f)]) + "\"";
+            line +=
+                (f > 0 ? ",\"" : "\"") + KindName(set.Frames[static_cast<std::size_t>(f)]) + "\"";
         }
         line += "]}\n";
         std::fputs(line.c_str(), stdout);
@@ -72,7 +77,8 @@ int RunInfo(const Args& args) {
         std::printf("complete:           no (stopped at a missing module file)\n");
     }
     for (int f = 0; f < set.FrameCount(); ++f) {
-        std::printf("frame %3d:          %s\n", f + 1, KindName(set.Frames[static_cast<std::size_t>(f)]).c_str());
+        std::printf("frame %3d:          %s\n", f + 1,
+                    KindName(set.Frames[static_cast<std::size_t>(f)]).c_str());
     }
     return kExitOk;
 }

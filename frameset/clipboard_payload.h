@@ -18,7 +18,7 @@ inline constexpr const char* kCannotOpenClipboard = "Cannot open clipboard";
 // layout, under the private format. Implementations throw Error("Cannot open clipboard") when
 // another program holds it.
 class FrameClipboard {
-public:
+  public:
     virtual ~FrameClipboard() = default;
     virtual bool OffersFrame() = 0;
     // The whole block stored under the format; it may be longer or shorter than a frame.
@@ -34,7 +34,7 @@ void ApplyPayload(std::span<const std::uint8_t> payload, Frame& frame);
 
 // An in-process clipboard, for tools and tests that run without a desktop.
 class MemoryClipboard : public FrameClipboard {
-public:
+  public:
     bool OffersFrame() override { return content_.has_value(); }
     std::vector<std::uint8_t> ReadFrame() override;
     void WriteFrame(std::span<const std::uint8_t, kFrameBytes> payload) override;
@@ -42,7 +42,7 @@ public:
     void SetRaw(std::vector<std::uint8_t> bytes) { content_ = std::move(bytes); }
     void Clear() { content_.reset(); }
 
-private:
+  private:
     std::optional<std::vector<std::uint8_t>> content_;
 };
 

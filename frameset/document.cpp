@@ -84,7 +84,8 @@ EditResult Document::Insert() {
     history_->RecordUndo(set);
     ++set.LastFrame;
     auto first = set.Frames.begin() + set.CurFrame;
-    std::copy_backward(first, set.Frames.begin() + set.LastFrame, set.Frames.begin() + set.LastFrame + 1);
+    std::copy_backward(first, set.Frames.begin() + set.LastFrame,
+                       set.Frames.begin() + set.LastFrame + 1);
     FillBlank(*first);
     return {EditStatus::Done, Redraw::Rebuild};
 }
@@ -116,9 +117,13 @@ EditResult Document::Restored(bool changed) {
                    : EditResult{EditStatus::Done, Redraw::None};
 }
 
-EditResult Document::Undo() { return Restored(history_->Undo(*set_)); }
+EditResult Document::Undo() {
+    return Restored(history_->Undo(*set_));
+}
 
-EditResult Document::Redo() { return Restored(history_->Redo(*set_)); }
+EditResult Document::Redo() {
+    return Restored(history_->Redo(*set_));
+}
 
 bool Document::Copy(FrameClipboard& clipboard) const {
     if (!set_->HasCurrentFrame()) {
@@ -143,8 +148,8 @@ EditResult Document::Paste(FrameClipboard& clipboard) {
 
 bool Document::ToggleDot(int frame, int gridColumn, int gridRow) {
     FrameSet& set = *set_;
-    if (frame < 0 || frame > set.LastFrame || gridColumn < 0 || gridColumn >= kColumns || gridRow <= 0 ||
-        gridRow >= kRows - 1) {
+    if (frame < 0 || frame > set.LastFrame || gridColumn < 0 || gridColumn >= kColumns ||
+        gridRow <= 0 || gridRow >= kRows - 1) {
         return false;
     }
     Frame& target = set.Frames[static_cast<std::size_t>(frame)];

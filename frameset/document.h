@@ -33,7 +33,7 @@ struct EditResult {
 // The frame set together with its undo history: every command of the editor, without any
 // window. Each recorded edit takes its undo snapshot first.
 class Document {
-public:
+  public:
     Document();
 
     FrameSet& Set() { return *set_; }
@@ -80,7 +80,7 @@ public:
     // The strip can only keep a frame current that it shows.
     void LowerCurFrameTo(int lastShownFrame);
 
-private:
+  private:
     template <typename Change>
     EditResult EditCurrent(Change change);
     EditResult Restored(bool changed);

@@ -56,6 +56,8 @@ FileError FileErrorFromErrno(int err, const std::string& path) {
     }
 }
 
-FileError ReadBeyondEndOfFile() { return FileError(kReadBeyondEndOfFile, "Read beyond end of file"); }
+FileError ReadBeyondEndOfFile() {
+    return FileError(kReadBeyondEndOfFile, "Read beyond end of file");
+}
 
 }  // namespace kadr

@@ -7,18 +7,18 @@ namespace kadr {
 
 // An error that ends the command it was raised in; its message is what the user reads.
 class Error : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // A file that could not be read or written. The messages are the runtime's well-known texts
 // ("File not found", "Disk full", ...) so that users meet the same words on every platform.
 class FileError : public Error {
-public:
+  public:
     FileError(int code, const std::string& message) : Error(message), code_(code) {}
     int Code() const { return code_; }
 
-private:
+  private:
     int code_;
 };
 

@@ -18,7 +18,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int ErrnoOr(int fallback) { return errno != 0 ? errno : fallback; }
+int ErrnoOr(int fallback) {
+    return errno != 0 ? errno : fallback;
+}
 
 // Data is only safe from a power cut once the system has it on the medium; renaming an
 // unsynced file can leave an empty file where the old one was.
@@ -57,7 +59,8 @@ std::string RandomSuffix() {
 
 // A name that stays hidden in file lists and cannot clash with the user's own files.
 fs::path BackupName(const fs::path& target, const char* role) {
-    return target.parent_path() / ("." + target.filename().string() + "." + role + "-" + RandomSuffix());
+    return target.parent_path() /
+           ("." + target.filename().string() + "." + role + "-" + RandomSuffix());
 }
 
 }  // namespace
@@ -126,7 +129,9 @@ AtomicFile::AtomicFile(const std::string& target) : target_(ResolveTarget(target
     }
 }
 
-AtomicFile::~AtomicFile() { Discard(); }
+AtomicFile::~AtomicFile() {
+    Discard();
+}
 
 void AtomicFile::Discard() {
     if (file_ != nullptr) {

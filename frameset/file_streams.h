@@ -10,7 +10,7 @@ namespace kadr {
 
 // A file opened for reading only, so that read-only files open like any other.
 class InputFile {
-public:
+  public:
     explicit InputFile(const std::string& path);  // throws FileError
     ~InputFile();
     InputFile(const InputFile&) = delete;
@@ -20,7 +20,7 @@ public:
     // Reads up to `size` bytes and returns how many arrived; fewer only at the end of the file.
     std::size_t Read(void* data, std::size_t size);  // throws FileError on a read error
 
-private:
+  private:
     std::string path_;
     std::FILE* file_ = nullptr;
     std::uint64_t size_ = 0;
@@ -29,7 +29,7 @@ private:
 // Writes a file beside its target and only replaces the target once every byte is on disk,
 // so a failed save never damages the file that was there before.
 class AtomicFile {
-public:
+  public:
     explicit AtomicFile(const std::string& target);  // throws FileError
     ~AtomicFile();                                   // drops the temporary unless published
     AtomicFile(const AtomicFile&) = delete;
@@ -41,7 +41,7 @@ public:
 
     const std::filesystem::path& Target() const { return target_; }
 
-private:
+  private:
     void Discard();
 
     std::filesystem::path target_;

@@ -21,7 +21,9 @@ using ModuleRecord = std::array<std::uint8_t, kModuleRecordBytes>;
 
 // Where the module column byte of column k of module (mr, mc) sits in a frame record: seven
 // groups of eight, lower modules first, modules right to left within a row.
-constexpr int RecordOffset(int k, int mr, int mc) { return 8 * k + 4 * (1 - mr) + (3 - mc); }
+constexpr int RecordOffset(int k, int mr, int mc) {
+    return 8 * k + 4 * (1 - mr) + (3 - mc);
+}
 
 // The eight cells of one module column, the module's top (mark) row in bit 7.
 std::uint8_t PackModuleColumn(const Frame& frame, int column, int mr);

@@ -6,7 +6,9 @@ namespace {
 constexpr int kKindColumnA = 5;
 constexpr int kKindColumnB = 6;
 
-bool IsLastColumnOfModule(int column) { return column % 7 == 6; }
+bool IsLastColumnOfModule(int column) {
+    return column % 7 == 6;
+}
 
 void WriteMarks(Frame& frame, std::uint8_t inner, std::uint8_t last) {
     for (int c = 0; c < kColumns; ++c) {
@@ -41,14 +43,18 @@ bool IsRunningLineBoundary(const Frame& frame) {
     return kind == fkBegStr || kind == fkEndStr;
 }
 
-void SetAnim(Frame& frame) { WriteMarks(frame, 1, 1); }
+void SetAnim(Frame& frame) {
+    WriteMarks(frame, 1, 1);
+}
 
 void SetBegStr(Frame& frame) {
     FillBlank(frame);
     WriteMarks(frame, 1, 0);
 }
 
-void SetStr(Frame& frame) { WriteMarks(frame, 0, 0); }
+void SetStr(Frame& frame) {
+    WriteMarks(frame, 0, 0);
+}
 
 void SetEndStr(Frame& frame) {
     FillBlank(frame);

@@ -16,10 +16,10 @@ std::optional<FrameKind> GetFrameKind(const Frame& frame);
 // Start and end frames show a tinted background and refuse dot edits.
 bool IsRunningLineBoundary(const Frame& frame);
 
-void SetAnim(Frame& frame);     // all marks 1, picture kept
-void SetBegStr(Frame& frame);   // picture cleared, marks 0 only in each module's last column
-void SetStr(Frame& frame);      // all marks 0, picture kept
-void SetEndStr(Frame& frame);   // picture cleared, marks 1 only in each module's last column
+void SetAnim(Frame& frame);    // all marks 1, picture kept
+void SetBegStr(Frame& frame);  // picture cleared, marks 0 only in each module's last column
+void SetStr(Frame& frame);     // all marks 0, picture kept
+void SetEndStr(Frame& frame);  // picture cleared, marks 1 only in each module's last column
 
 const char* FrameKindName(FrameKind kind);  // "anim", "beg", "str", "end"
 

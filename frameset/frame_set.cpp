@@ -4,13 +4,17 @@
 
 namespace kadr {
 
-void FillBlank(Frame& frame) { frame.fill(kDotBlank); }
+void FillBlank(Frame& frame) {
+    frame.fill(kDotBlank);
+}
 
 int ClampSpeed(long long value) {
     return static_cast<int>(std::clamp<long long>(value, kMinSpeed, kMaxSpeed));
 }
 
-FrameSet::FrameSet() { FillAllBlank(); }
+FrameSet::FrameSet() {
+    FillAllBlank();
+}
 
 void FrameSet::FillAllBlank() {
     for (Frame& frame : Frames) {

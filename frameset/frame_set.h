@@ -27,8 +27,12 @@ using FrameBuffer = std::array<Frame, kMaxFrames>;
 
 // Frames are stored column by column so that the eight cells of one module column are
 // adjacent bytes, which is what both file formats pack into one byte.
-constexpr int CellIndex(int column, int row) { return column * kRows + row; }
-constexpr bool IsMarkRow(int row) { return row == kUpperMarkRow || row == kLowerMarkRow; }
+constexpr int CellIndex(int column, int row) {
+    return column * kRows + row;
+}
+constexpr bool IsMarkRow(int row) {
+    return row == kUpperMarkRow || row == kLowerMarkRow;
+}
 
 void FillBlank(Frame& frame);
 
@@ -56,10 +60,12 @@ struct FrameSet {
     const Frame& Current() const { return Frames[static_cast<std::size_t>(CurFrame)]; }
 
     std::uint8_t& Cell(int frame, int column, int row) {
-        return Frames[static_cast<std::size_t>(frame)][static_cast<std::size_t>(CellIndex(column, row))];
+        return Frames[static_cast<std::size_t>(frame)]
+                     [static_cast<std::size_t>(CellIndex(column, row))];
     }
     std::uint8_t Cell(int frame, int column, int row) const {
-        return Frames[static_cast<std::size_t>(frame)][static_cast<std::size_t>(CellIndex(column, row))];
+        return Frames[static_cast<std::size_t>(frame)]
+                     [static_cast<std::size_t>(CellIndex(column, row))];
     }
 
     void FillAllBlank();

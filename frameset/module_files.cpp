@@ -21,7 +21,14 @@ struct ModulePlace {
 
 // The order the files are visited in: upper row left to right, then lower row.
 constexpr std::array<ModulePlace, kModuleCount> kOrder{{
-    {0, 0}, {0, 1}, {0, 2}, {0, 3}, {1, 0}, {1, 1}, {1, 2}, {1, 3},
+    {0, 0},
+    {0, 1},
+    {0, 2},
+    {0, 3},
+    {1, 0},
+    {1, 1},
+    {1, 2},
+    {1, 3},
 }};
 
 std::string ModuleCode(ModulePlace place) {

@@ -9,7 +9,9 @@ constexpr std::string_view kSeparators = "\\/:";
 constexpr std::string_view kSeparators = "/";
 #endif
 
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 }  // namespace
 

@@ -10,7 +10,7 @@ namespace kadr {
 // Whole-document snapshots: up to 64 steps back and forward again. All 65 snapshots are
 // allocated once, so recording, undoing and redoing never allocate.
 class UndoHistory {
-public:
+  public:
     static constexpr int kDepth = 64;
 
     UndoHistory();
@@ -29,7 +29,7 @@ public:
     int Position() const { return position_; }
     int Limit() const { return limit_; }
 
-private:
+  private:
     struct Snapshot {
         FrameBuffer Frames;
         std::int32_t LastFrame;
@@ -38,7 +38,9 @@ private:
 
     // Slots form a ring: dropping the oldest step when full moves the ring's start instead of
     // copying 63 snapshots (7 MiB) down one place.
-    Snapshot& Slot(int logical) { return slots_[static_cast<std::size_t>((base_ + logical) % kSlots)]; }
+    Snapshot& Slot(int logical) {
+        return slots_[static_cast<std::size_t>((base_ + logical) % kSlots)];
+    }
     void Store(int logical, const FrameSet& set);
     void Restore(int logical, FrameSet& set);
 

@@ -16,7 +16,9 @@ using testing::ProcessResult;
 using testing::ReadBytes;
 using testing::TempDir;
 
-ProcessResult Kadr(const std::vector<std::string>& args) { return testing::RunProcess(KADR_BIN, args); }
+ProcessResult Kadr(const std::vector<std::string>& args) {
+    return testing::RunProcess(KADR_BIN, args);
+}
 
 TEST(KadrCli, BadUsageExitsTwoWithUsageAndWritesNothing) {
     TempDir dir;
@@ -133,8 +135,9 @@ TEST(KadrCli, EditReportsStateAndWritesTheResult) {
     TempDir dir;
     FrameSet set;
     WriteDisplayFile(dir.File("e.kdz"), set);
-    ProcessResult r = Kadr({"edit", dir.File("e.kdz"), dir.File("o.kdz"), "toggle:0:1", "add", "beg", "add",
-                            "select:0", "insert", "undo", "speed-anim:75", "orientation:1"});
+    ProcessResult r =
+        Kadr({"edit", dir.File("e.kdz"), dir.File("o.kdz"), "toggle:0:1", "add", "beg", "add",
+              "select:0", "insert", "undo", "speed-anim:75", "orientation:1"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "{\"lastFrame\":2,\"curFrame\":0,\"undo\":3,\"redo\":4,\"modified\":true}\n");
     FrameSet back;
@@ -148,7 +151,8 @@ TEST(KadrCli, EditReportsStateAndWritesTheResult) {
 
     // Deleting the only frame, then undoing: the frame is back, but none is current.
     r = Kadr({"edit", dir.File("e.kdz"), "-", "delete", "undo", "clear", "paste"});
-    EXPECT_EQ(r.out, "{\"lastFrame\":0,\"curFrame\":-1,\"undo\":0,\"redo\":1,\"modified\":false}\n");
+    EXPECT_EQ(r.out,
+              "{\"lastFrame\":0,\"curFrame\":-1,\"undo\":0,\"redo\":1,\"modified\":false}\n");
     r = Kadr({"edit", dir.File("e.kdz"), "-", "paste", "copy", "undo", "undo", "redo"});
     EXPECT_EQ(r.out, "{\"lastFrame\":0,\"curFrame\":0,\"undo\":1,\"redo\":1,\"modified\":true}\n");
 }

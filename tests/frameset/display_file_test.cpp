@@ -64,7 +64,9 @@ TEST(DisplayFile, RandomSetsSurviveWriteAndRead) {
         EXPECT_EQ(back.SpeedAnim, set.SpeedAnim);
         EXPECT_EQ(back.SpeedRow, set.SpeedRow);
         for (int f = 0; f < count; ++f) {
-            ASSERT_EQ(back.Frames[static_cast<std::size_t>(f)], set.Frames[static_cast<std::size_t>(f)]) << f;
+            ASSERT_EQ(back.Frames[static_cast<std::size_t>(f)],
+                      set.Frames[static_cast<std::size_t>(f)])
+                << f;
         }
     }
 }

@@ -84,8 +84,9 @@ TEST(Kinds, EveryKindIsWrittenToBothMarkRowsAndReadBack) {
         std::uint8_t last;
         bool clearsPicture;
     };
-    for (const Case& c : {Case{SetAnim, fkAnim, 1, 1, false}, Case{SetBegStr, fkBegStr, 1, 0, true},
-                          Case{SetStr, fkStr, 0, 0, false}, Case{SetEndStr, fkEndStr, 0, 1, true}}) {
+    for (const Case& c :
+         {Case{SetAnim, fkAnim, 1, 1, false}, Case{SetBegStr, fkBegStr, 1, 0, true},
+          Case{SetStr, fkStr, 0, 0, false}, Case{SetEndStr, fkEndStr, 0, 1, true}}) {
         Frame frame = Dot(10, 10);
         c.set(frame);
         EXPECT_EQ(GetFrameKind(frame), c.kind);
@@ -197,7 +198,8 @@ TEST(Document, DeleteKeepsTheIndexOrFollowsTheLastFrame) {
     const int steps = document.History().Position();
     const EditResult onEmpty = document.Delete();
     EXPECT_EQ(onEmpty.redraw, Redraw::None);
-    EXPECT_EQ(document.History().Position(), steps + 1) << "deleting from an empty set is an undoable edit";
+    EXPECT_EQ(document.History().Position(), steps + 1)
+        << "deleting from an empty set is an undoable edit";
     document.Undo();
     document.Undo();
     EXPECT_EQ(set.LastFrame, 0) << "the deleted frame is back";
@@ -213,9 +215,10 @@ TEST(Document, CommandsOnTheCurrentFrameDoNothingWithoutOne) {
     MemoryClipboard clipboard;
     clipboard.WriteFrame(Dot(1, 1));
     using Command = EditResult (Document::*)();
-    for (Command command : {&Document::Clear, &Document::Insert, &Document::Delete, &Document::MoveToLeft,
-                            &Document::MoveToRight, &Document::MoveToUp, &Document::MoveToDown,
-                            &Document::SetAnim, &Document::SetBegStr, &Document::SetStr, &Document::SetEndStr}) {
+    for (Command command :
+         {&Document::Clear, &Document::Insert, &Document::Delete, &Document::MoveToLeft,
+          &Document::MoveToRight, &Document::MoveToUp, &Document::MoveToDown, &Document::SetAnim,
+          &Document::SetBegStr, &Document::SetStr, &Document::SetEndStr}) {
         EXPECT_EQ((document.*command)().status, EditStatus::NoCurrentFrame);
     }
     EXPECT_EQ(document.Paste(clipboard).status, EditStatus::NoCurrentFrame);

@@ -32,7 +32,8 @@ TEST(ModuleFileNames, LongNamesLoseTwoCharactersShortOnesKeepAll) {
     EXPECT_EQ(ModuleFileNames("/data/abc.bin"), Expand("/data/", "c.bin"));
     EXPECT_EQ(ModuleFileNames("/data/ab.bin"), Expand("/data/", ".bin"));
     EXPECT_EQ(ModuleFileNames("/data/x.bin"), Expand("/data/", "x.bin"));
-    EXPECT_EQ(ModuleFileNames("/a/very/long/folder.name/x.bin"), Expand("/a/very/long/folder.name/", "x.bin"));
+    EXPECT_EQ(ModuleFileNames("/a/very/long/folder.name/x.bin"),
+              Expand("/a/very/long/folder.name/", "x.bin"));
     EXPECT_EQ(ModuleFileNames("show.bin"), Expand("", "ow.bin"));
     EXPECT_EQ(ModuleFileNames("/data/SHOW.BIN"), Expand("/data/", "OW.BIN"));
 }
@@ -120,7 +121,8 @@ TEST(ModuleFileSet, CarriesFramesButNotSettings) {
         EXPECT_EQ(back.SpeedAnim, 33);
         EXPECT_EQ(back.OrientationFlag, 1);
         for (int f = 0; f < count; ++f) {
-            ASSERT_EQ(back.Frames[static_cast<std::size_t>(f)], set.Frames[static_cast<std::size_t>(f)]);
+            ASSERT_EQ(back.Frames[static_cast<std::size_t>(f)],
+                      set.Frames[static_cast<std::size_t>(f)]);
         }
     }
 }

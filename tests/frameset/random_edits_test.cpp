@@ -65,13 +65,17 @@ struct Model {
 
     void Apply(int op, int a, int b) {
         const bool boundary = [&] {
-            if (!HasCur()) return false;
+            if (!HasCur())
+                return false;
             const int m5 = Cur()[80], m6 = Cur()[96];
             return (m5 == 1 && m6 == 0) || (m5 == 0 && m6 == 1);
         }();
         switch (op) {
             case 0:  // clear
-                if (HasCur()) { Record(); Cur().assign(448, 1); }
+                if (HasCur()) {
+                    Record();
+                    Cur().assign(448, 1);
+                }
                 break;
             case 1:  // add
                 if (last < 255) {
@@ -83,7 +87,10 @@ struct Model {
                 }
                 break;
             case 2:  // insert
-                if (last < 0) { Apply(1, 0, 0); break; }
+                if (last < 0) {
+                    Apply(1, 0, 0);
+                    break;
+                }
                 if (HasCur() && last < 255) {
                     Record();
                     frames.insert(frames.begin() + cur, Cells(448, 1));
@@ -93,25 +100,77 @@ struct Model {
                 }
                 break;
             case 3:  // delete
-                if (last < 0) { Record(); break; }
+                if (last < 0) {
+                    Record();
+                    break;
+                }
                 if (HasCur()) {
                     Record();
-                    if (cur == last) { --last; cur = last; }
-                    else { frames.erase(frames.begin() + cur); frames.push_back(Cells(448, 1)); --last; }
+                    if (cur == last) {
+                        --last;
+                        cur = last;
+                    } else {
+                        frames.erase(frames.begin() + cur);
+                        frames.push_back(Cells(448, 1));
+                        --last;
+                    }
                     Rebuilt();
                 }
                 break;
-            case 4: if (HasCur()) { Record(); Shift(1, 0); } break;   // left
-            case 5: if (HasCur()) { Record(); Shift(-1, 0); } break;  // right
-            case 6: if (HasCur()) { Record(); Shift(0, 1); } break;   // up
-            case 7: if (HasCur()) { Record(); Shift(0, -1); } break;  // down
-            case 8: if (HasCur()) { Record(); Marks(1, 1); } break;
-            case 9: if (HasCur()) { Record(); Cur().assign(448, 1); Marks(1, 0); } break;
-            case 10: if (HasCur()) { Record(); Marks(0, 0); } break;
-            case 11: if (HasCur()) { Record(); Cur().assign(448, 1); Marks(0, 1); } break;
+            case 4:
+                if (HasCur()) {
+                    Record();
+                    Shift(1, 0);
+                }
+                break;  // left
+            case 5:
+                if (HasCur()) {
+                    Record();
+                    Shift(-1, 0);
+                }
+                break;  // right
+            case 6:
+                if (HasCur()) {
+                    Record();
+                    Shift(0, 1);
+                }
+                break;  // up
+            case 7:
+                if (HasCur()) {
+                    Record();
+                    Shift(0, -1);
+                }
+                break;  // down
+            case 8:
+                if (HasCur()) {
+                    Record();
+                    Marks(1, 1);
+                }
+                break;
+            case 9:
+                if (HasCur()) {
+                    Record();
+                    Cur().assign(448, 1);
+                    Marks(1, 0);
+                }
+                break;
+            case 10:
+                if (HasCur()) {
+                    Record();
+                    Marks(0, 0);
+                }
+                break;
+            case 11:
+                if (HasCur()) {
+                    Record();
+                    Cur().assign(448, 1);
+                    Marks(0, 1);
+                }
+                break;
             case 12:  // undo
                 if (p > 0) {
-                    if (p == t) slots[static_cast<std::size_t>(p)] = {frames, last};
+                    if (p == t)
+                        slots[static_cast<std::size_t>(p)] = {frames, last};
                     --p;
                     frames = slots[static_cast<std::size_t>(p)].frames;
                     last = slots[static_cast<std::size_t>(p)].last;
@@ -126,12 +185,22 @@ struct Model {
                     Rebuilt();
                 }
                 break;
-            case 14: if (HasCur()) clip = Cur(); break;  // copy
-            case 15:                                     // paste
-                if (HasCur()) { Record(); if (!clip.empty()) Cur() = clip; }
+            case 14:
+                if (HasCur())
+                    clip = Cur();
+                break;  // copy
+            case 15:    // paste
+                if (HasCur()) {
+                    Record();
+                    if (!clip.empty())
+                        Cur() = clip;
+                }
                 break;
-            case 16: if (a <= last) cur = a; break;  // select
-            case 17:                                // toggle
+            case 16:
+                if (a <= last)
+                    cur = a;
+                break;  // select
+            case 17:    // toggle
                 if (HasCur() && !boundary && b > 0) {
                     auto& cell = Cur()[static_cast<std::size_t>(a * 16 + Row(b))];
                     cell = cell == 0 ? 1 : 0;
@@ -145,24 +214,62 @@ void ApplyToDocument(Document& d, MemoryClipboard& clip, int op, int a, int b) {
     FrameSet& set = d.Set();
     EditResult r;
     switch (op) {
-        case 0: r = d.Clear(); break;
-        case 1: r = d.Add(); break;
-        case 2: r = d.Insert(); break;
-        case 3: r = d.Delete(); break;
-        case 4: r = d.MoveToLeft(); break;
-        case 5: r = d.MoveToRight(); break;
-        case 6: r = d.MoveToUp(); break;
-        case 7: r = d.MoveToDown(); break;
-        case 8: r = d.SetAnim(); break;
-        case 9: r = d.SetBegStr(); break;
-        case 10: r = d.SetStr(); break;
-        case 11: r = d.SetEndStr(); break;
-        case 12: r = d.Undo(); break;
-        case 13: r = d.Redo(); break;
-        case 14: d.Copy(clip); break;
-        case 15: r = d.Paste(clip); break;
-        case 16: if (a <= set.LastFrame) set.CurFrame = a; break;
-        case 17: if (set.HasCurrentFrame()) d.ToggleDot(set.CurFrame, a, b); break;
+        case 0:
+            r = d.Clear();
+            break;
+        case 1:
+            r = d.Add();
+            break;
+        case 2:
+            r = d.Insert();
+            break;
+        case 3:
+            r = d.Delete();
+            break;
+        case 4:
+            r = d.MoveToLeft();
+            break;
+        case 5:
+            r = d.MoveToRight();
+            break;
+        case 6:
+            r = d.MoveToUp();
+            break;
+        case 7:
+            r = d.MoveToDown();
+            break;
+        case 8:
+            r = d.SetAnim();
+            break;
+        case 9:
+            r = d.SetBegStr();
+            break;
+        case 10:
+            r = d.SetStr();
+            break;
+        case 11:
+            r = d.SetEndStr();
+            break;
+        case 12:
+            r = d.Undo();
+            break;
+        case 13:
+            r = d.Redo();
+            break;
+        case 14:
+            d.Copy(clip);
+            break;
+        case 15:
+            r = d.Paste(clip);
+            break;
+        case 16:
+            if (a <= set.LastFrame)
+                set.CurFrame = a;
+            break;
+        case 17:
+            if (set.HasCurrentFrame())
+                d.ToggleDot(set.CurFrame, a, b);
+            break;
     }
     if (r.redraw == Redraw::Rebuild || r.redraw == Redraw::RebuildToEnd) {
         d.LowerCurFrameTo(set.LastFrame);
@@ -177,7 +284,8 @@ void ExpectSame(const Model& m, const Document& d, int step) {
     ASSERT_EQ(d.History().Limit(), m.t) << "step " << step;
     for (int f = 0; f <= set.LastFrame; ++f) {
         const Frame& frame = set.Frames[static_cast<std::size_t>(f)];
-        ASSERT_TRUE(std::equal(frame.begin(), frame.end(), m.frames[static_cast<std::size_t>(f)].begin()))
+        ASSERT_TRUE(
+            std::equal(frame.begin(), frame.end(), m.frames[static_cast<std::size_t>(f)].begin()))
             << "frame " << f << " at step " << step;
     }
 }

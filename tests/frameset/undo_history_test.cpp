@@ -10,7 +10,8 @@ namespace {
 // cells as a little binary number, and LastFrame varies too.
 void Stamp(FrameSet& set, int n) {
     for (int bit = 0; bit < 9; ++bit) {
-        set.Frames[0][static_cast<std::size_t>(20 + bit)] = static_cast<std::uint8_t>((n >> bit) & 1);
+        set.Frames[0][static_cast<std::size_t>(20 + bit)] =
+            static_cast<std::uint8_t>((n >> bit) & 1);
     }
     set.LastFrame = n % 7;
 }

@@ -16,7 +16,8 @@ namespace {
 
 const std::filesystem::path& WorkDir() {
     static const std::filesystem::path dir = [] {
-        auto path = std::filesystem::temp_directory_path() / ("kadr-fuzz-" + std::to_string(getpid()));
+        auto path =
+            std::filesystem::temp_directory_path() / ("kadr-fuzz-" + std::to_string(getpid()));
         std::filesystem::create_directories(path);
         std::atexit([] {
             std::error_code ec;
@@ -76,7 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     try {
-        const kadr::ReadReport report = kadr::ReadModuleFiles((WorkDir() / "fuzz.bin").string(), set);
+        const kadr::ReadReport report =
+            kadr::ReadModuleFiles((WorkDir() / "fuzz.bin").string(), set);
         Check(report.complete == (present == names.size()));
     } catch (const kadr::FileError&) {
         Check(false);
