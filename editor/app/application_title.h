@@ -5,6 +5,8 @@
 namespace kadr::editor {
 
 // Captions the application's error box.
-inline QString ApplicationTitle() { return QStringLiteral("Кадрописец"); }
+inline QString ApplicationTitle() {
+    return QStringLiteral("Кадрописец");
+}
 
 }  // namespace kadr::editor

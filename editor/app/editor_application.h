@@ -9,7 +9,7 @@ namespace kadr::editor {
 class EditorApplication : public QApplication {
     Q_OBJECT
 
-public:
+  public:
     EditorApplication(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;

@@ -12,7 +12,7 @@ namespace kadr::editor {
 // name and the owning window's class name (on Windows the registry key
 // Software\Tarnovik\<program>\TfmMain). Restoring and saving are called by the window itself.
 class FormStorage {
-public:
+  public:
     static constexpr int kVersion = 0;
 
     explicit FormStorage(QString ownerClass);
@@ -28,7 +28,7 @@ public:
     // The program's name as the settings know it: the executable's name without extension.
     static QString ProgramName();
 
-private:
+  private:
     QString ownerClass_;
 };
 

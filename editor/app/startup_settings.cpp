@@ -14,13 +14,17 @@ QString& RegisteredFormat() {
 
 }  // namespace
 
-void SetCompanyName() { QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyName)); }
+void SetCompanyName() {
+    QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyName));
+}
 
 void RegisterClipboardFormat() {
     RegisteredFormat() = QStringLiteral("application/x-qt-windows-mime;value=\"") +
                          QString::fromLatin1(kClipboardFormatName) + QLatin1Char('"');
 }
 
-QString ClipboardFormat() { return RegisteredFormat(); }
+QString ClipboardFormat() {
+    return RegisteredFormat();
+}
 
 }  // namespace kadr::editor

@@ -11,12 +11,12 @@ namespace kadr::editor {
 class TfmNew : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit TfmNew(QWidget* parent);
 
     QLineEdit* edCount() const { return edCount_; }
 
-private:
+  private:
     QLineEdit* edCount_;
 };
 

@@ -44,9 +44,9 @@ TfmParam::TfmParam(QWidget* parent)
     fields->addWidget(port_, 0, 1);
     fields->addWidget(new QLabel(QStringLiteral("Скорость")), 1, 0);
     fields->addWidget(speed_, 1, 1);
-    fields->addWidget(new GapLabel(QStringLiteral("Ожидание ответа"), 18, QStringLiteral("сек."),
-                                   timeout_, this),
-                      2, 0, 1, 2);
+    fields->addWidget(
+        new GapLabel(QStringLiteral("Ожидание ответа"), 18, QStringLiteral("сек."), timeout_, this),
+        2, 0, 1, 2);
 
     auto* buttons = new QDialogButtonBox;
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);

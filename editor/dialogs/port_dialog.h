@@ -11,14 +11,14 @@ namespace kadr::editor {
 class TfmParam : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit TfmParam(QWidget* parent);
 
     QComboBox* ComboBox1() const { return port_; }
     QComboBox* ComboBox2() const { return speed_; }
     QSpinBox* SpinEdit1() const { return timeout_; }
 
-private:
+  private:
     QComboBox* port_;
     QComboBox* speed_;
     QSpinBox* timeout_;

@@ -11,12 +11,12 @@ namespace kadr::editor {
 class TfmStsMessage : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit TfmStsMessage(QWidget* parent);
 
     QLineEdit* Memo1() const { return memo_; }
 
-private:
+  private:
     QLineEdit* memo_;
     QPushButton* ok_;
 };

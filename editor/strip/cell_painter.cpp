@@ -8,7 +8,9 @@
 namespace kadr::editor {
 namespace {
 
-bool IsModuleStartColumn(int column) { return column == 7 || column == 14 || column == 21; }
+bool IsModuleStartColumn(int column) {
+    return column == 7 || column == 14 || column == 21;
+}
 
 }  // namespace
 

@@ -9,13 +9,13 @@ namespace kadr::editor {
 class FrameButton : public QToolButton {
     Q_OBJECT
 
-public:
+  public:
     FrameButton(int frameIndex, QWidget* parent);
 
     int FrameIndex() const { return frameIndex_; }
     void SetFrameIndex(int frameIndex);
 
-private:
+  private:
     int frameIndex_ = 0;
 };
 

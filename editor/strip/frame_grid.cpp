@@ -21,9 +21,13 @@ FrameGrid::FrameGrid(const FrameSet& set, int frameIndex, int cellSize, QWidget*
     resize(GridWidth(cellSize), GridHeight(cellSize));
 }
 
-void FrameGrid::SetFrameIndex(int frameIndex) { frameIndex_ = frameIndex; }
+void FrameGrid::SetFrameIndex(int frameIndex) {
+    frameIndex_ = frameIndex;
+}
 
-QSize FrameGrid::sizeHint() const { return {GridWidth(cellSize_), GridHeight(cellSize_)}; }
+QSize FrameGrid::sizeHint() const {
+    return {GridWidth(cellSize_), GridHeight(cellSize_)};
+}
 
 QRect FrameGrid::CellRect(QPoint cell) const {
     return GridCellRect(cellSize_, cell.x(), cell.y());

@@ -19,7 +19,7 @@ namespace kadr::editor {
 class FrameGrid : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     FrameGrid(const FrameSet& set, int frameIndex, int cellSize, QWidget* parent);
 
     int FrameIndex() const { return frameIndex_; }
@@ -34,12 +34,12 @@ public:
 
     QSize sizeHint() const override;
 
-signals:
+  signals:
     void SelectCell(int column, int gridRow);
     // Every press, whatever the button, after the grid has handled it.
     void MouseDown(Qt::MouseButton button);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -50,7 +50,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
-private:
+  private:
     void MoveCurrent(QPoint cell);
     std::optional<QPoint> NavigationTarget(const QKeyEvent& event) const;
     void PaintBorder(QPainter& painter) const;

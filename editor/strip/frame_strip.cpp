@@ -13,8 +13,7 @@
 
 namespace kadr::editor {
 
-FrameStrip::FrameStrip(Document& document, QWidget* panel, QScrollBar* scrollBar,
-                       QMenu* frameMenu)
+FrameStrip::FrameStrip(Document& document, QWidget* panel, QScrollBar* scrollBar, QMenu* frameMenu)
     : QObject(panel),
       document_(document),
       panel_(panel),
@@ -25,7 +24,9 @@ FrameStrip::FrameStrip(Document& document, QWidget* panel, QScrollBar* scrollBar
     connect(scrollBar_, &QScrollBar::valueChanged, this, &FrameStrip::ScrollBar1Change);
 }
 
-int FrameStrip::FirstVisibleFrame() const { return scrollBar_->value(); }
+int FrameStrip::FirstVisibleFrame() const {
+    return scrollBar_->value();
+}
 
 void FrameStrip::RebuildFrameStrip(int cellSize) {
     if (rebuilding_) {

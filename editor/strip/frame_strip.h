@@ -23,7 +23,7 @@ class FrameGrid;
 class FrameStrip : public QObject {
     Q_OBJECT
 
-public:
+  public:
     FrameStrip(Document& document, QWidget* panel, QScrollBar* scrollBar, QMenu* frameMenu);
 
     // Discards every slot and makes them anew for the panel's width and the given cell size.
@@ -37,11 +37,11 @@ public:
     FrameGrid* Grid(int slot) const { return grids_[static_cast<std::size_t>(slot)]; }
     FrameButton* Button(int slot) const { return buttons_[static_cast<std::size_t>(slot)]; }
 
-signals:
+  signals:
     // Status panel 0 after a rebuild: "Кадров = " and the frame count.
     void FrameCountChanged(const QString& text);
 
-private:
+  private:
     void ScrollBar1Change(int position);
     void RadioButton1Click(FrameButton& button);
     void DrawGrid1SelectCell(FrameGrid& grid, int column, int gridRow);

@@ -13,19 +13,35 @@ inline constexpr int kFrameButtonHeight = 22;
 
 // The scale list runs from "100 %" (index 0) down to "30 %" (index 7).
 inline constexpr int kScaleCount = 8;
-constexpr int CellSizeOfScale(int scaleIndex) { return 10 - scaleIndex; }
+constexpr int CellSizeOfScale(int scaleIndex) {
+    return 10 - scaleIndex;
+}
 
 // Counts how many slots fit; a frame button is this wide, one pixel wider than its grid.
-constexpr int SlotStride(int cellSize) { return 28 * cellSize + 33; }
+constexpr int SlotStride(int cellSize) {
+    return 28 * cellSize + 33;
+}
 // Every cell is followed by a 1-pixel grid line, the last one included, inside a 2-pixel border.
-constexpr int GridWidth(int cellSize) { return (cellSize + 1) * kGridColumns + 2 * kGridBorder; }
-constexpr int GridHeight(int cellSize) { return (cellSize + 1) * kGridRows + 2 * kGridBorder; }
-constexpr int GridLeft(int slot, int cellSize) { return 2 + slot * GridWidth(cellSize); }
-constexpr int FrameButtonTop(int cellSize) { return 15 * cellSize + 25; }
-constexpr int StripPanelHeight(int cellSize) { return GridHeight(cellSize) + 35; }
+constexpr int GridWidth(int cellSize) {
+    return (cellSize + 1) * kGridColumns + 2 * kGridBorder;
+}
+constexpr int GridHeight(int cellSize) {
+    return (cellSize + 1) * kGridRows + 2 * kGridBorder;
+}
+constexpr int GridLeft(int slot, int cellSize) {
+    return 2 + slot * GridWidth(cellSize);
+}
+constexpr int FrameButtonTop(int cellSize) {
+    return 15 * cellSize + 25;
+}
+constexpr int StripPanelHeight(int cellSize) {
+    return GridHeight(cellSize) + 35;
+}
 
 // Grid rows 0..7 are frame rows 0..7, grid rows 8..14 frame rows 9..15.
-constexpr int FrameRowOfGridRow(int gridRow) { return gridRow < 8 ? gridRow : gridRow + 1; }
+constexpr int FrameRowOfGridRow(int gridRow) {
+    return gridRow < 8 ? gridRow : gridRow + 1;
+}
 
 // The square of one cell in grid pixels, grid lines and border excluded.
 inline QRect GridCellRect(int cellSize, int column, int gridRow) {

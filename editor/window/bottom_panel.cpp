@@ -54,13 +54,17 @@ BottomPanel CreateBottomPanel(QWidget* parent) {
     parts.RxSpeedButton1->setAutoRaise(true);
     parts.RxSpeedButton1->setFocusPolicy(Qt::NoFocus);
 
-    auto* row = new QHBoxLayout(parts.Panel2);
-    row->setContentsMargins(8, 6, 8, 6);
+    auto* row = new QHBoxLayout;
     row->setSpacing(20);
     row->addLayout(speeds);
     row->addLayout(orientation);
     row->addWidget(parts.RxSpeedButton1, 0, Qt::AlignVCenter);
     row->addStretch(1);
+    // A taller window gives the strip no more room, so the controls stay at the panel's top.
+    auto* column = new QVBoxLayout(parts.Panel2);
+    column->setContentsMargins(8, 6, 8, 6);
+    column->addLayout(row);
+    column->addStretch(1);
     return parts;
 }
 

@@ -37,9 +37,9 @@ QAction* MenuOnly(QObject* owner, const char* name, const QString& caption,
 }  // namespace
 
 QList<QAction*> Commands::WindowWide() const {
-    return {acNew,  acOpen,  acSave,   acSaveAs, acExit,   acCopy,       acPaste,
-            acUndo, acRedo,  acAdd,    acClear,  acInsert, acDelete,     tbMoveToLeft,
-            tbMoveToRight,   tbMoveToUp,         tbMoveToDown};
+    return {acNew,    acOpen,       acSave,        acSaveAs,   acExit,      acCopy,
+            acPaste,  acUndo,       acRedo,        acAdd,      acClear,     acInsert,
+            acDelete, tbMoveToLeft, tbMoveToRight, tbMoveToUp, tbMoveToDown};
 }
 
 Commands CreateCommands(QObject* owner) {

@@ -11,17 +11,17 @@ namespace kadr::editor {
 class GapLabel : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     GapLabel(const QString& before, int blanks, const QString& after, QWidget* control,
              QWidget* parent);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     QLabel* label_;
     QWidget* control_;
     QString before_;

@@ -56,8 +56,8 @@ void FrameBox(QPainter& p, const QRectF& rect) {
     p.setPen(Qt::NoPen);
     p.setBrush(kInk);
     const qreal step = (rect.width() - 1) / 3.0;
-    static constexpr bool kPicture[3][3] = {{true, false, true}, {false, true, false},
-                                            {true, false, true}};
+    static constexpr bool kPicture[3][3] = {
+        {true, false, true}, {false, true, false}, {true, false, true}};
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column) {
             if (kPicture[row][column]) {
@@ -75,8 +75,8 @@ void Arrow(QPainter& p, QPointF from, QPointF tip, const QColor& colour) {
     p.drawLine(from, QPointF(tip.x() + 4, tip.y()));
     p.setPen(Qt::NoPen);
     p.setBrush(colour);
-    p.drawPolygon(QPolygonF{tip, QPointF(tip.x() + 5, tip.y() - 4.5),
-                            QPointF(tip.x() + 5, tip.y() + 4.5)});
+    p.drawPolygon(
+        QPolygonF{tip, QPointF(tip.x() + 5, tip.y() - 4.5), QPointF(tip.x() + 5, tip.y() + 4.5)});
 }
 
 void Page(QPainter& p) {
@@ -92,8 +92,9 @@ void Page(QPainter& p) {
 }
 
 void Folder(QPainter& p) {
-    Polygon(p, {QPointF(1.5, 13.5), QPointF(1.5, 3.5), QPointF(5.5, 3.5), QPointF(7, 5),
-                QPointF(12.5, 5), QPointF(12.5, 7.5)},
+    Polygon(p,
+            {QPointF(1.5, 13.5), QPointF(1.5, 3.5), QPointF(5.5, 3.5), QPointF(7, 5),
+             QPointF(12.5, 5), QPointF(12.5, 7.5)},
             kFolderBack);
     Polygon(p, {QPointF(1.5, 13.5), QPointF(4, 7.5), QPointF(15, 7.5), QPointF(12.5, 13.5)},
             kFolder);

@@ -12,7 +12,7 @@ namespace kadr::editor::image_list {
 namespace {
 
 class DrawnIconEngine : public QIconEngine {
-public:
+  public:
     explicit DrawnIconEngine(int index) : index_(index) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
@@ -48,7 +48,7 @@ public:
     QIconEngine* clone() const override { return new DrawnIconEngine(index_); }
     QString key() const override { return QStringLiteral("kadr.drawn"); }
 
-private:
+  private:
     // A disabled command shows its picture in pale grey, as desktop toolbars do.
     static void Fade(QImage& image) {
         for (int y = 0; y < image.height(); ++y) {

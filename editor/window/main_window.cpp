@@ -31,7 +31,9 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent) {
     FormCreate();
 }
 
-TfmMain::~TfmMain() { FormDestroy(); }
+TfmMain::~TfmMain() {
+    FormDestroy();
+}
 
 void TfmMain::BuildLayout() {
     setWindowTitle(kCaptionPrefix + QStringLiteral("Без названия"));
@@ -151,11 +153,17 @@ void TfmMain::AttachWindows(TfmNew* fmNew, TfmStsMessage* fmStsMessage, TfmParam
     fmParam_ = fmParam;
 }
 
-int TfmMain::CellSize() const { return 10 - toolBar_.cbMashtab->currentIndex(); }
+int TfmMain::CellSize() const {
+    return 10 - toolBar_.cbMashtab->currentIndex();
+}
 
-void TfmMain::RebuildFrameStrip(int cellSize) { strip_->RebuildFrameStrip(cellSize); }
+void TfmMain::RebuildFrameStrip(int cellSize) {
+    strip_->RebuildFrameStrip(cellSize);
+}
 
-void TfmMain::RefreshGrids() { strip_->RefreshGrids(); }
+void TfmMain::RefreshGrids() {
+    strip_->RefreshGrids();
+}
 
 void TfmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
@@ -165,7 +173,9 @@ void TfmMain::resizeEvent(QResizeEvent* event) {
     RebuildFrameStrip(CellSize());
 }
 
-void TfmMain::cbMashtabChange() { RebuildFrameStrip(CellSize()); }
+void TfmMain::cbMashtabChange() {
+    RebuildFrameStrip(CellSize());
+}
 
 void TfmMain::N12Click() {
     if (fmParam_ != nullptr) {

@@ -30,7 +30,7 @@ class TfmStsMessage;
 class TfmMain : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     explicit TfmMain(QWidget* parent = nullptr);
     ~TfmMain() override;
 
@@ -55,10 +55,10 @@ public:
     // to undo, the caption naming the file.
     void LoadFile(const QString& path);
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void BuildLayout();
     void ConnectCommands();
     void FormCreate();

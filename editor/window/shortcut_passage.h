@@ -14,15 +14,15 @@ namespace kadr::editor {
 class ShortcutPassage : public QObject {
     Q_OBJECT
 
-public:
+  public:
     ShortcutPassage(QList<QAction*> commands, QObject* parent);
     // Watches the widget and every widget inside it (a spin box's text field, for instance).
     void Watch(QWidget* widget);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QList<QAction*> commands_;
 };
 

@@ -10,19 +10,19 @@ namespace kadr::editor {
 class SpeedBox : public QSpinBox {
     Q_OBJECT
 
-public:
+  public:
     explicit SpeedBox(QWidget* parent = nullptr);
 
     // The number in the box as the user left it, not yet clamped; text that is no whole number
     // counts as the minimum.
     int TypedValue() const;
 
-protected:
+  protected:
     QValidator::State validate(QString& input, int& pos) const override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
-private:
+  private:
     void seSpeedAnimKeyDown(QKeyEvent& event);
     void CommitTypedValue();
 };

@@ -8,7 +8,7 @@ namespace {
 
 // Sized by its width rather than by its text, and never in the way of a narrow window.
 class StatusPanel : public QLabel {
-public:
+  public:
     StatusPanel(int width, QWidget* parent) : QLabel(parent), width_(width) {
         setFrameShape(QFrame::Panel);
         setFrameShadow(QFrame::Sunken);
@@ -17,7 +17,7 @@ public:
     QSize sizeHint() const override { return {width_, QLabel::sizeHint().height()}; }
     QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
 
-private:
+  private:
     int width_;
 };
 

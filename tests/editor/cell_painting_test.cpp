@@ -12,7 +12,7 @@ namespace {
 using namespace cell_colours;
 
 class CellPaintingTest : public EditorWindowTest {
-protected:
+  protected:
     void SetUp() override {
         EditorWindowTest::SetUp();
         SetStripWidth(590);

@@ -2,8 +2,8 @@
 // the undo and redo commands following the history.
 #include <QApplication>
 #include <QLabel>
-#include <QMenu>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScrollBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -16,7 +16,7 @@ namespace kadr::editor::testing {
 namespace {
 
 class CommandsTest : public EditorWindowTest {
-protected:
+  protected:
     const Commands& Actions() const { return window_->Actions(); }
     SpeedBox* SpeedAnim() const { return window_->Bottom().seSpeedAnim; }
     void Trigger(QAction* action) { action->trigger(); }
@@ -154,10 +154,9 @@ TEST_F(CommandsTest, TheToolbarHoldsItsButtonsInOrder) {
         order << (action->isSeparator() ? QStringLiteral("|")
                                         : bar->widgetForAction(action)->objectName());
     }
-    EXPECT_EQ(order, (QStringList{"tbOpen", "tbSave", "|", "tbCopy", "tbPaste", "|",
-                                  "tbMoveToLeft", "tbMoveToRight", "tbMoveToUp", "tbMoveToDown",
-                                  "|", "tbDouble", "tbClear", "tbInsert", "|", "tbDelete", "|",
-                                  "cbMashtab"}));
+    EXPECT_EQ(order, (QStringList{"tbOpen", "tbSave", "|", "tbCopy", "tbPaste", "|", "tbMoveToLeft",
+                                  "tbMoveToRight", "tbMoveToUp", "tbMoveToDown", "|", "tbDouble",
+                                  "tbClear", "tbInsert", "|", "tbDelete", "|", "cbMashtab"}));
     auto* open = window_->findChild<QToolButton*>(QStringLiteral("tbOpen"));
     EXPECT_EQ(open->popupMode(), QToolButton::MenuButtonPopup);
     EXPECT_EQ(open->menu()->objectName(), QStringLiteral("PopupMenu1"));

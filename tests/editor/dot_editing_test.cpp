@@ -11,7 +11,7 @@ namespace kadr::editor::testing {
 namespace {
 
 class DotEditingTest : public EditorWindowTest {
-protected:
+  protected:
     void SetUp() override {
         EditorWindowTest::SetUp();
         NewDocument(3);

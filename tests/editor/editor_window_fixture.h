@@ -15,7 +15,7 @@ namespace kadr::editor::testing {
 
 // A shown, active main window, driven through real mouse and key events.
 class EditorWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

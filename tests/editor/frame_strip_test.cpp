@@ -12,8 +12,10 @@ namespace kadr::editor::testing {
 namespace {
 
 class FrameStripTest : public EditorWindowTest {
-protected:
-    QScrollBar* Bar() const { return window_->findChild<QScrollBar*>(QStringLiteral("ScrollBar1")); }
+  protected:
+    QScrollBar* Bar() const {
+        return window_->findChild<QScrollBar*>(QStringLiteral("ScrollBar1"));
+    }
     QString Status() const { return window_->StatusPanel(0)->text(); }
     int DownSlot() const {
         int down = -1;
@@ -45,8 +47,8 @@ TEST_F(FrameStripTest, EveryScaleLaysOutGridsButtonsAndPanelByTheSlotFormulas) {
         ASSERT_GE(SlotCount(), 2);
         const int cellSize = Grid(0)->CellSize();
         EXPECT_EQ(Grid(0)->geometry(), QRect(2, 2, worked.gridWidth, worked.gridHeight));
-        EXPECT_EQ(Grid(1)->geometry(), QRect(2 + worked.gridWidth, 2, worked.gridWidth,
-                                             worked.gridHeight));
+        EXPECT_EQ(Grid(1)->geometry(),
+                  QRect(2 + worked.gridWidth, 2, worked.gridWidth, worked.gridHeight));
         EXPECT_EQ(Button(1)->geometry(),
                   QRect(2 + worked.gridWidth, 15 * cellSize + 25, worked.stride, 22));
         EXPECT_EQ(Panel1()->height(), worked.panelHeight);

@@ -9,8 +9,10 @@ namespace kadr::editor::testing {
 namespace {
 
 QImage Render(int index, int pixels, QIcon::Mode mode = QIcon::Normal) {
-    return image_list::Icon(index).pixmap(QSize(pixels, pixels), mode).toImage().convertToFormat(
-        QImage::Format_ARGB32);
+    return image_list::Icon(index)
+        .pixmap(QSize(pixels, pixels), mode)
+        .toImage()
+        .convertToFormat(QImage::Format_ARGB32);
 }
 
 int OpaquePixels(const QImage& image) {

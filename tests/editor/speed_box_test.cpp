@@ -9,7 +9,7 @@ namespace kadr::editor::testing {
 namespace {
 
 class SpeedBoxTest : public EditorWindowTest {
-protected:
+  protected:
     void SetUp() override {
         EditorWindowTest::SetUp();
         box_ = window_->Bottom().seSpeedRow;

@@ -31,9 +31,9 @@ TEST(Startup, CreatesTheMainWindowFirstAndTheOthersHiddenInOrder) {
     EXPECT_EQ(windows.fmNew->windowTitle(), QStringLiteral("Параметрв нового файла"));
     EXPECT_EQ(windows.fmStsMessage->windowTitle(), QStringLiteral("Сообщение"));
     EXPECT_EQ(windows.fmParam->windowTitle(), QStringLiteral("Параметры"));
-    for (QWidget* dialog : {static_cast<QWidget*>(windows.fmNew),
-                            static_cast<QWidget*>(windows.fmStsMessage),
-                            static_cast<QWidget*>(windows.fmParam)}) {
+    for (QWidget* dialog :
+         {static_cast<QWidget*>(windows.fmNew), static_cast<QWidget*>(windows.fmStsMessage),
+          static_cast<QWidget*>(windows.fmParam)}) {
         EXPECT_FALSE(dialog->isVisible());
         EXPECT_TRUE(dialog->isWindow());
     }
@@ -65,9 +65,7 @@ TEST(Startup, TheMainWindowOpensWithOneBlankFrameAndNothingToUndo) {
 }
 
 TEST(Startup, ClosingTheMainWindowSavesItsSettingsUnderTheCompanyName) {
-    {
-        TfmMain window;
-    }
+    { TfmMain window; }
     QSettings stored(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnovik"),
                      FormStorage::ProgramName());
     stored.beginGroup(QStringLiteral("TfmMain"));
