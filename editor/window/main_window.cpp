@@ -167,6 +167,10 @@ void TfmMain::RefreshGrids() {
 
 void TfmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TfmMain::FormResize() {
     // The bands inside the window may not have their new widths yet (the first time, when the
     // window is shown, they have none): lay them out now, since the strip is built for its width.
     centralWidget()->layout()->activate();

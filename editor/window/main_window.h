@@ -72,6 +72,8 @@ class TfmMain : public QMainWindow {
     void Perform(Edit edit);
     void RedrawStrip(const EditResult& result);
     void UpdateUndoActions();
+    // Every change of the window's size rebuilds the strip, even one that keeps its width.
+    void FormResize();
     void cbMashtabChange();
     void N12Click();
 

@@ -45,6 +45,8 @@ ToolBar CreateToolBar(QMainWindow& window, const Commands& c, QMenu* recentFiles
     bar->setIconSize(QSize(16, 16));
     bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     bar->toggleViewAction()->setVisible(false);
+    // As tall as a docking bar sized to one row of 16-pixel buttons.
+    bar->setFixedHeight(26);
 
     AddButton(*bar, c.acOpen, "tbOpen");
     auto* open = static_cast<QToolButton*>(bar->widgetForAction(c.acOpen));

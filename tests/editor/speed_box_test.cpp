@@ -66,10 +66,5 @@ TEST_F(SpeedBoxTest, AnEmptyBoxCountsAsTheMinimum) {
     EXPECT_EQ(box_->text(), QStringLiteral("1"));
 }
 
-TEST_F(SpeedBoxTest, LettersCannotBeTyped) {
-    Type(QStringLiteral("1x2"));
-    EXPECT_EQ(box_->text(), QStringLiteral("12"));
-}
-
 }  // namespace
 }  // namespace kadr::editor::testing
