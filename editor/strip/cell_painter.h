@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QColor>
+#include <QRect>
+
+#include "frameset/frame_set.h"
+
+class QPainter;
+
+namespace kadr::editor {
+
+// The colours of a frame grid. Clear dots of frames without a tint keep the grid's background.
+namespace cell_colours {
+inline const QColor kGridLine{192, 192, 192};
+inline const QColor kModuleStripe{0, 0, 255};
+inline const QColor kSetDot{0, 0, 0};
+inline const QColor kMarkSet{128, 128, 128};
+inline const QColor kMarkClear{230, 227, 225};
+inline const QColor kStartTint{151, 239, 255};
+inline const QColor kEndTint{255, 185, 220};
+}  // namespace cell_colours
+
+// Paints one grid cell of `frame` over the background the grid has already filled in: the module
+// stripes first, then a fill of the whole cell for marks, set dots and the tint of running-line
+// start and end frames. Clear dots of other frames are left alone, so their stripes stay visible.
+// The grid never paints a selection highlight, so nothing has to hide one.
+void DrawGrid1DrawCell(QPainter& painter, const Frame& frame, int column, int gridRow,
+                       const QRect& cell);
+
+}  // namespace kadr::editor

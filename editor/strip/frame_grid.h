@@ -1,0 +1,67 @@
+#pragma once
+
+#include <optional>
+
+#include <QPoint>
+#include <QWidget>
+
+#include "frameset/frame_set.h"
+
+class QMenu;
+
+namespace kadr::editor {
+
+// One frame of the strip as 28 x 15 square cells with 1-pixel grid lines and a 2-pixel sunken
+// border. Like a desktop draw grid it keeps a current cell, which the left button, a left drag
+// and the navigation keys move. The owner decides what a move means: SelectCell is emitted just
+// before a cell becomes current, so the owner can change the frame and the grid then repaints the
+// old and the new current cell from the frame set.
+class FrameGrid : public QWidget {
+    Q_OBJECT
+
+  public:
+    FrameGrid(const FrameSet& set, int frameIndex, int cellSize, QWidget* parent);
+
+    int FrameIndex() const { return frameIndex_; }
+    // Shows another frame in this grid; the current cell stays where it is.
+    void SetFrameIndex(int frameIndex);
+    int CellSize() const { return cellSize_; }
+    QPoint CurrentCell() const { return current_; }  // x = grid column, y = grid row
+    QRect CellRect(QPoint cell) const;
+    // The cell under a point of the grid; a grid line counts to the cell before it.
+    std::optional<QPoint> CellAt(QPoint position) const;
+    void SetContextMenu(QMenu* menu) { contextMenu_ = menu; }
+
+    QSize sizeHint() const override;
+
+  signals:
+    void SelectCell(int column, int gridRow);
+    // Every press, whatever the button, after the grid has handled it.
+    void MouseDown(Qt::MouseButton button);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  private:
+    void MoveCurrent(QPoint cell);
+    std::optional<QPoint> NavigationTarget(const QKeyEvent& event) const;
+    void PaintBorder(QPainter& painter) const;
+    void PaintFocusRect(QPainter& painter) const;
+
+    const FrameSet& set_;
+    int frameIndex_;
+    int cellSize_;
+    QPoint current_{0, 0};
+    bool selecting_ = false;  // the left button went down in this grid and is still down
+    QMenu* contextMenu_ = nullptr;
+};
+
+}  // namespace kadr::editor

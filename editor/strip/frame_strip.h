@@ -1,0 +1,63 @@
+#pragma once
+
+#include <vector>
+
+#include <QObject>
+
+#include "frameset/document.h"
+
+class QButtonGroup;
+class QMenu;
+class QScrollBar;
+class QWidget;
+
+namespace kadr::editor {
+
+class FrameButton;
+class FrameGrid;
+
+// The row of frame grids with their numbered buttons in the strip panel, and the scroll bar under
+// it. Only as many frames as fit the panel's width get a slot; the scroll bar's position is the
+// frame shown in slot 0. The strip reads and changes the document's current frame; the frames
+// themselves change only through the dot toggle.
+class FrameStrip : public QObject {
+    Q_OBJECT
+
+  public:
+    FrameStrip(Document& document, QWidget* panel, QScrollBar* scrollBar, QMenu* frameMenu);
+
+    // Discards every slot and makes them anew for the panel's width and the given cell size.
+    void RebuildFrameStrip(int cellSize);
+    // Paints every grid again from the frame set, without rebuilding.
+    void RefreshGrids();
+    void ClearRebuildGuard() { rebuilding_ = false; }
+
+    int FirstVisibleFrame() const;
+    int SlotCount() const { return static_cast<int>(grids_.size()); }
+    FrameGrid* Grid(int slot) const { return grids_[static_cast<std::size_t>(slot)]; }
+    FrameButton* Button(int slot) const { return buttons_[static_cast<std::size_t>(slot)]; }
+
+  signals:
+    // Status panel 0 after a rebuild: "Кадров = " and the frame count.
+    void FrameCountChanged(const QString& text);
+
+  private:
+    void ScrollBar1Change(int position);
+    void RadioButton1Click(FrameButton& button);
+    void DrawGrid1SelectCell(FrameGrid& grid, int column, int gridRow);
+    void DrawGrid1MouseDown(FrameGrid& grid);
+    void DestroySlots();
+    void MakeSlot(int slot, int cellSize);
+    int FocusedSlot() const;
+
+    Document& document_;
+    QWidget* panel_;
+    QScrollBar* scrollBar_;
+    QMenu* frameMenu_;
+    QButtonGroup* buttonGroup_;
+    std::vector<FrameGrid*> grids_;
+    std::vector<FrameButton*> buttons_;
+    bool rebuilding_ = false;
+};
+
+}  // namespace kadr::editor

@@ -1,0 +1,241 @@
+#include "editor/window/main_window.h"
+
+#include <QBuffer>
+#include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include "editor/app/error_box.h"
+#include "editor/dialogs/port_dialog.h"
+#include "editor/strip/frame_strip.h"
+#include "editor/window/main_menu.h"
+#include "editor/window/shortcut_passage.h"
+#include "editor/window/speed_box.h"
+
+namespace kadr::editor {
+namespace {
+
+const QString kCaptionPrefix = QStringLiteral("Кадрописец - ");
+
+}  // namespace
+
+TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("TfmMain"));
+    BuildLayout();
+    ConnectCommands();
+    FormCreate();
+}
+
+TfmMain::~TfmMain() {
+    FormDestroy();
+}
+
+void TfmMain::BuildLayout() {
+    setWindowTitle(kCaptionPrefix + QStringLiteral("Без названия"));
+    // The window is laid out for an 8-point font, the scale list's 56 pixels included.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
+    commands_ = CreateCommands(this);
+    addActions(commands_.WindowWide());
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    PopupMenu2 = new QMenu(this);
+    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+    PopupMenu2->addActions(commands_.FrameKinds());
+
+    CreateMainMenu(*this, commands_);
+    toolBar_ = CreateToolBar(*this, commands_, PopupMenu1);
+    status_ = CreateStatusBar(*this);
+
+    auto* central = new QWidget(this);
+    Panel1 = new QWidget(central);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFixedHeight(215);
+    // The kind shortcuts work while a grid of the strip has the focus.
+    Panel1->addActions(commands_.FrameKinds());
+    ScrollBar1 = new QScrollBar(Qt::Horizontal, central);
+    ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
+    ScrollBar1->setFixedHeight(16);
+    ScrollBar1->setSingleStep(1);
+    ScrollBar1->setPageStep(1);
+    bottom_ = CreateBottomPanel(central);
+
+    auto* bands = new QVBoxLayout(central);
+    bands->setContentsMargins(0, 0, 0, 0);
+    bands->setSpacing(0);
+    bands->addWidget(Panel1);
+    bands->addWidget(ScrollBar1);
+    bands->addWidget(bottom_.Panel2, 1);
+    setCentralWidget(central);
+
+    auto* passage = new ShortcutPassage(commands_.WindowWide(), this);
+    passage->Watch(bottom_.seSpeedAnim);
+    passage->Watch(bottom_.seSpeedRow);
+
+    strip_ = new FrameStrip(document_, Panel1, ScrollBar1, PopupMenu2);
+    connect(strip_, &FrameStrip::FrameCountChanged, status_.Panel0, &QLabel::setText);
+
+    resize(598, 386);
+    move(298, 246);
+}
+
+void TfmMain::ConnectCommands() {
+    const Commands& c = commands_;
+    const auto bind = [this](QAction* action, auto edit) {
+        connect(action, &QAction::triggered, this, [this, edit] { Perform(edit); });
+    };
+    bind(c.acAdd, [](Document& d) { return d.Add(); });
+    bind(c.acClear, [](Document& d) { return d.Clear(); });
+    bind(c.acInsert, [](Document& d) { return d.Insert(); });
+    bind(c.acDelete, [](Document& d) { return d.Delete(); });
+    bind(c.tbMoveToLeft, [](Document& d) { return d.MoveToLeft(); });
+    bind(c.tbMoveToRight, [](Document& d) { return d.MoveToRight(); });
+    bind(c.tbMoveToUp, [](Document& d) { return d.MoveToUp(); });
+    bind(c.tbMoveToDown, [](Document& d) { return d.MoveToDown(); });
+    bind(c.mnAnim, [](Document& d) { return d.SetAnim(); });
+    bind(c.mnBegStr, [](Document& d) { return d.SetBegStr(); });
+    bind(c.mnStr, [](Document& d) { return d.SetStr(); });
+    bind(c.mnEndStr, [](Document& d) { return d.SetEndStr(); });
+    bind(c.acUndo, [](Document& d) { return d.Undo(); });
+    bind(c.acRedo, [](Document& d) { return d.Redo(); });
+    bind(c.acPaste, [this](Document& d) { return d.Paste(*clipboard_); });
+    bind(c.acCopy, [this](Document& d) {
+        d.Copy(*clipboard_);
+        return EditResult{EditStatus::Done, kadr::Redraw::None};
+    });
+    connect(c.acExit, &QAction::triggered, this, &QWidget::close);
+    connect(c.N12, &QAction::triggered, this, [this] { RunCommand([this] { N12Click(); }); });
+    connect(toolBar_.cbMashtab, &QComboBox::currentIndexChanged, this,
+            [this] { RunCommand([this] { cbMashtabChange(); }); });
+}
+
+void TfmMain::FormCreate() {
+    FormStorage1.OnRestorePlacement = [this](QSettings& s) { FormStorage1RestorePlacement(s); };
+    FormStorage1.OnSavePlacement = [this](QSettings& s) { FormStorage1SavePlacement(s); };
+    FormStorage1.RestoreFormPlacement();
+    strip_->ClearRebuildGuard();
+    FrameSet& set = document_.Set();
+    set.FillAllBlank();
+    set.FileName.clear();
+    set.CurFrame = 0;
+    ScrollBar1->setMaximum(0);
+    ScrollBar1->setEnabled(false);
+    // A new document's history is empty; the actions show it.
+    UpdateUndoActions();
+    toolBar_.cbMashtab->setCurrentIndex(0);
+    UploadBuffer = std::make_unique<QBuffer>();
+    UploadBuffer->open(QIODevice::ReadWrite);
+}
+
+void TfmMain::FormDestroy() {
+    FormStorage1.SaveFormPlacement();
+    UploadBuffer.reset();
+}
+
+void TfmMain::FormStorage1RestorePlacement(QSettings& /*settings*/) {
+    // The recent-file list is read back here once the editor keeps one.
+}
+
+void TfmMain::FormStorage1SavePlacement(QSettings& /*settings*/) {
+    // The recent-file list is written here once the editor keeps one.
+}
+
+void TfmMain::AttachWindows(TfmNew* fmNew, TfmStsMessage* fmStsMessage, TfmParam* fmParam) {
+    fmNew_ = fmNew;
+    fmStsMessage_ = fmStsMessage;
+    fmParam_ = fmParam;
+}
+
+int TfmMain::CellSize() const {
+    return 10 - toolBar_.cbMashtab->currentIndex();
+}
+
+void TfmMain::RebuildFrameStrip(int cellSize) {
+    strip_->RebuildFrameStrip(cellSize);
+}
+
+void TfmMain::RefreshGrids() {
+    strip_->RefreshGrids();
+}
+
+void TfmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TfmMain::FormResize() {
+    // The bands inside the window may not have their new widths yet (the first time, when the
+    // window is shown, they have none): lay them out now, since the strip is built for its width.
+    centralWidget()->layout()->activate();
+    RebuildFrameStrip(CellSize());
+}
+
+void TfmMain::cbMashtabChange() {
+    RebuildFrameStrip(CellSize());
+}
+
+void TfmMain::N12Click() {
+    if (fmParam_ != nullptr) {
+        fmParam_->exec();
+    }
+}
+
+template <typename Edit>
+void TfmMain::Perform(Edit edit) {
+    RunCommand([&] { RedrawStrip(edit(document_)); });
+    // Also after an error: a Paste that failed has recorded its undo step already.
+    UpdateUndoActions();
+}
+
+void TfmMain::RedrawStrip(const EditResult& result) {
+    switch (result.redraw) {
+        case kadr::Redraw::None:
+            break;
+        case kadr::Redraw::Repaint:
+            RefreshGrids();
+            break;
+        case kadr::Redraw::Rebuild:
+            RebuildFrameStrip(CellSize());
+            break;
+        case kadr::Redraw::RebuildToEnd:
+            RebuildFrameStrip(CellSize());
+            ScrollBar1->setValue(ScrollBar1->maximum());
+            break;
+    }
+    if (result.status == EditStatus::Full) {
+        status_.Panel0->setText(QStringLiteral("Не более %1 кадров").arg(kMaxFrames));
+    }
+}
+
+void TfmMain::UpdateUndoActions() {
+    commands_.acUndo->setEnabled(document_.History().CanUndo());
+    commands_.acRedo->setEnabled(document_.History().CanRedo());
+}
+
+void TfmMain::LoadFile(const QString& path) {
+    RunCommand([&] {
+        const ReadReport report = document_.Load(QFile::encodeName(path).toStdString());
+        ShowDocumentSettings();
+        if (report.complete) {
+            setWindowTitle(kCaptionPrefix + QFileInfo(path).fileName());
+        }
+        RebuildFrameStrip(CellSize());
+    });
+    UpdateUndoActions();
+}
+
+void TfmMain::ShowDocumentSettings() {
+    const FrameSet& set = document_.Set();
+    bottom_.seSpeedAnim->setValue(set.SpeedAnim);
+    bottom_.seSpeedRow->setValue(set.SpeedRow);
+    (set.OrientationFlag == 0 ? bottom_.rbFlag0 : bottom_.rbFlag1)->setChecked(true);
+}
+
+}  // namespace kadr::editor

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <memory>
+
+#include <QMainWindow>
+
+#include "editor/app/form_storage.h"
+#include "editor/window/bottom_panel.h"
+#include "editor/window/command_table.h"
+#include "editor/window/status_bar.h"
+#include "editor/window/tool_bar.h"
+#include "frameset/clipboard_payload.h"
+#include "frameset/document.h"
+
+class QBuffer;
+class QMenu;
+class QScrollBar;
+class QSettings;
+
+namespace kadr::editor {
+
+class FrameStrip;
+class TfmNew;
+class TfmParam;
+class TfmStsMessage;
+
+// The main window: owns the one document for the whole run and shows it as the frame strip.
+// Every command calls one operation of the document and then repaints or rebuilds the strip as
+// the operation's result says.
+class TfmMain : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit TfmMain(QWidget* parent = nullptr);
+    ~TfmMain() override;
+
+    // The windows made after this one; the commands that show them need them.
+    void AttachWindows(TfmNew* fmNew, TfmStsMessage* fmStsMessage, TfmParam* fmParam);
+
+    Document& Doc() { return document_; }
+    const Commands& Actions() const { return commands_; }
+    FrameStrip& Strip() { return *strip_; }
+    const BottomPanel& Bottom() const { return bottom_; }
+    QLabel* StatusPanel(int index) const { return index == 0 ? status_.Panel0 : status_.Panel1; }
+
+    // 10 minus the index of the chosen scale.
+    int CellSize() const;
+    void RebuildFrameStrip(int cellSize);
+    void RefreshGrids();
+
+    // Copy and Paste go through this clipboard; until one is set, through a private one.
+    void SetFrameClipboard(FrameClipboard& clipboard) { clipboard_ = &clipboard; }
+
+    // Reads a file as Open does: the frames and settings it holds, the strip rebuilt, nothing
+    // to undo, the caption naming the file.
+    void LoadFile(const QString& path);
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void BuildLayout();
+    void ConnectCommands();
+    void FormCreate();
+    void FormDestroy();
+    void FormStorage1RestorePlacement(QSettings& settings);
+    void FormStorage1SavePlacement(QSettings& settings);
+    void ShowDocumentSettings();
+
+    // Runs an edit of the document and redraws the strip as its result says.
+    template <typename Edit>
+    void Perform(Edit edit);
+    void RedrawStrip(const EditResult& result);
+    void UpdateUndoActions();
+    // Every change of the window's size rebuilds the strip, even one that keeps its width.
+    void FormResize();
+    void cbMashtabChange();
+    void N12Click();
+
+    Document document_;
+    FormStorage FormStorage1{QStringLiteral("TfmMain")};
+    Commands commands_{};
+    ToolBar toolBar_{};
+    StatusBar status_{};
+    BottomPanel bottom_{};
+    QMenu* PopupMenu1 = nullptr;
+    QMenu* PopupMenu2 = nullptr;
+    QWidget* Panel1 = nullptr;
+    QScrollBar* ScrollBar1 = nullptr;
+    FrameStrip* strip_ = nullptr;
+    MemoryClipboard ownClipboard_;
+    FrameClipboard* clipboard_ = &ownClipboard_;
+    std::unique_ptr<QBuffer> UploadBuffer;
+    TfmNew* fmNew_ = nullptr;
+    TfmStsMessage* fmStsMessage_ = nullptr;
+    TfmParam* fmParam_ = nullptr;
+};
+
+}  // namespace kadr::editor

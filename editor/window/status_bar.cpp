@@ -1,0 +1,39 @@
+#include "editor/window/status_bar.h"
+
+#include <QMainWindow>
+#include <QStatusBar>
+
+namespace kadr::editor {
+namespace {
+
+// Sized by its width rather than by its text, and never in the way of a narrow window.
+class StatusPanel : public QLabel {
+  public:
+    StatusPanel(int width, QWidget* parent) : QLabel(parent), width_(width) {
+        setFrameShape(QFrame::Panel);
+        setFrameShadow(QFrame::Sunken);
+        setContentsMargins(2, 0, 2, 0);
+    }
+    QSize sizeHint() const override { return {width_, QLabel::sizeHint().height()}; }
+    QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
+
+  private:
+    int width_;
+};
+
+}  // namespace
+
+StatusBar CreateStatusBar(QMainWindow& window) {
+    auto* bar = new QStatusBar(&window);
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    auto* first = new StatusPanel(200, bar);
+    first->setObjectName(QStringLiteral("StatusBar1Panel0"));
+    auto* second = new StatusPanel(50, bar);
+    second->setObjectName(QStringLiteral("StatusBar1Panel1"));
+    bar->addWidget(first);
+    bar->addWidget(second, 1);
+    window.setStatusBar(bar);
+    return {first, second};
+}
+
+}  // namespace kadr::editor

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QLabel>
+
+class QMainWindow;
+
+namespace kadr::editor {
+
+// A text panel of the status bar: as wide as asked, the last one taking what is left.
+struct StatusBar {
+    QLabel* Panel0;  // the frame count
+    QLabel* Panel1;  // the upload's progress
+};
+
+StatusBar CreateStatusBar(QMainWindow& window);
+
+}  // namespace kadr::editor
