@@ -177,7 +177,11 @@ void Document::New(int frameCount) {
 }
 
 ReadReport Document::Load(const std::string& path) {
-    const ReadReport report = ReadFrameSetFile(path, *set_);
+    // Read into a copy so that a read that fails half-way leaves the document as it was; a module
+    // file set read that merely stops at a missing file is no failure and keeps what it read.
+    auto scratch = std::make_unique<FrameSet>(*set_);
+    const ReadReport report = ReadFrameSetFile(path, *scratch);
+    *set_ = *scratch;
     set_->FileName = path;
     history_->ClearUndo();
     return report;

@@ -71,7 +71,7 @@ class Document {
     // CurFrame is left for the view to lower.
     void New(int frameCount);
     // Reads a file in the format its extension selects and forgets the undo history. On an
-    // error (FileError) FileName keeps its old value; frames already read stay read.
+    // error (FileError) nothing changes.
     ReadReport Load(const std::string& path);
     // Writes in the format the extension selects; on success it becomes the document's file
     // and the history is forgotten. On an error nothing else changes.

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include "editor/app/window_placement.h"
+
 namespace kadr::editor {
 namespace {
 
@@ -26,6 +28,16 @@ void FormStorage::RestoreFormPlacement() {
     if ((number ? version : 0) < kVersion) {
         return;
     }
+    if (Window != nullptr) {
+        RestoreWindowPlacement(*Window, settings);
+    }
+    if (OnRestoreProperties) {
+        try {
+            OnRestoreProperties(settings);
+        } catch (...) {
+            // A stored value that cannot be taken leaves the property as it was.
+        }
+    }
     if (OnRestorePlacement) {
         OnRestorePlacement(settings);
     }
@@ -36,6 +48,12 @@ void FormStorage::SaveFormPlacement() {
                        QCoreApplication::organizationName(), ProgramName());
     settings.beginGroup(ownerClass_);
     settings.setValue(kVersionValue, QString::number(kVersion));
+    if (Window != nullptr) {
+        SaveWindowPlacement(*Window, settings);
+    }
+    if (OnSaveProperties) {
+        OnSaveProperties(settings);
+    }
     if (OnSavePlacement) {
         OnSavePlacement(settings);
     }

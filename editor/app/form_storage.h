@@ -5,6 +5,7 @@
 #include <QString>
 
 class QSettings;
+class QWidget;
 
 namespace kadr::editor {
 
@@ -21,6 +22,12 @@ class FormStorage {
     void RestoreFormPlacement();
     void SaveFormPlacement();
 
+    // The window whose placement is kept; none keeps none.
+    QWidget* Window = nullptr;
+    // The stored properties of the window's components, after the placement. Whatever goes
+    // wrong while they are restored is ignored: the window opens with the values it has.
+    std::function<void(QSettings&)> OnRestoreProperties;
+    std::function<void(QSettings&)> OnSaveProperties;
     // The owner's own values: called last on restore and on save, with the key open.
     std::function<void(QSettings&)> OnRestorePlacement;
     std::function<void(QSettings&)> OnSavePlacement;

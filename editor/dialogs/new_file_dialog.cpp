@@ -6,6 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "editor/app/error_box.h"
+#include "frameset/frame_set.h"
+
 namespace kadr::editor {
 
 TfmNew::TfmNew(QWidget* parent) : QDialog(parent), edCount_(new QLineEdit(QStringLiteral("1"))) {
@@ -30,6 +33,23 @@ TfmNew::TfmNew(QWidget* parent) : QDialog(parent), edCount_(new QLineEdit(QStrin
     layout->addLayout(fields);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TfmNew::accept() {
+    const QString text = edCount_->text().trimmed();
+    bool number = false;
+    const int count = text.toInt(&number);
+    if (!number) {
+        ShowErrorBox(QStringLiteral("'%1' is not a valid integer value").arg(edCount_->text()));
+    } else if (count < 0 || count > kMaxFrames) {
+        ShowErrorBox(QStringLiteral("Количество кадров должно быть от 0 до %1").arg(kMaxFrames));
+    } else {
+        count_ = count;
+        QDialog::accept();
+        return;
+    }
+    edCount_->setFocus();
+    edCount_->selectAll();
 }
 
 }  // namespace kadr::editor

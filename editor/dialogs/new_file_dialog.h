@@ -15,8 +15,15 @@ class TfmNew : public QDialog {
     explicit TfmNew(QWidget* parent);
 
     QLineEdit* edCount() const { return edCount_; }
+    // The count the user confirmed with OK.
+    int Count() const { return count_; }
+
+    // OK takes a whole number of frames from 0 to 256; anything else is explained and the dialog
+    // stays open for a correction.
+    void accept() override;
 
   private:
+    int count_ = 1;
     QLineEdit* edCount_;
 };
 

@@ -130,7 +130,9 @@ void FrameStrip::RadioButton1Click(FrameButton& button) {
 
 void FrameStrip::DrawGrid1SelectCell(FrameGrid& grid, int column, int gridRow) {
     // A dot edit records no undo step and repaints only the cell the grid repaints itself.
-    document_.ToggleDot(grid.FrameIndex(), column, gridRow);
+    if (document_.ToggleDot(grid.FrameIndex(), column, gridRow)) {
+        emit DotToggled();
+    }
 }
 
 void FrameStrip::DrawGrid1MouseDown(FrameGrid& grid) {

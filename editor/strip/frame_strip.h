@@ -40,6 +40,8 @@ class FrameStrip : public QObject {
   signals:
     // Status panel 0 after a rebuild: "Кадров = " and the frame count.
     void FrameCountChanged(const QString& text);
+    // A dot of some frame changed: no undo step, but the document differs from its file.
+    void DotToggled();
 
   private:
     void ScrollBar1Change(int position);

@@ -11,7 +11,10 @@
 #include <QVBoxLayout>
 
 #include "editor/app/error_box.h"
+#include "editor/app/startup_settings.h"
+#include "editor/app/system_clipboard.h"
 #include "editor/dialogs/port_dialog.h"
+#include "editor/files/recent_file_list.h"
 #include "editor/strip/frame_strip.h"
 #include "editor/window/main_menu.h"
 #include "editor/window/shortcut_passage.h"
@@ -33,6 +36,12 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent) {
 
 TfmMain::~TfmMain() {
     FormDestroy();
+    // The child widgets outlive the document: a speed box losing the focus as it goes must not
+    // reach back into it.
+    for (QObject* sender : std::initializer_list<QObject*>{bottom_.seSpeedAnim, bottom_.seSpeedRow,
+                                                           bottom_.rbFlag1, strip_}) {
+        sender->disconnect(this);
+    }
 }
 
 void TfmMain::BuildLayout() {
@@ -46,6 +55,7 @@ void TfmMain::BuildLayout() {
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    recentFiles_ = new RecentFileList(PopupMenu1);
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
     PopupMenu2->addActions(commands_.FrameKinds());
@@ -81,6 +91,7 @@ void TfmMain::BuildLayout() {
 
     strip_ = new FrameStrip(document_, Panel1, ScrollBar1, PopupMenu2);
     connect(strip_, &FrameStrip::FrameCountChanged, status_.Panel0, &QLabel::setText);
+    TrackUnrecordedChanges();
 
     resize(598, 386);
     move(298, 246);
@@ -110,6 +121,15 @@ void TfmMain::ConnectCommands() {
         d.Copy(*clipboard_);
         return EditResult{EditStatus::Done, kadr::Redraw::None};
     });
+    connect(c.acNew, &QAction::triggered, this, [this] { RunCommand([this] { acNewExecute(); }); });
+    connect(c.acOpen, &QAction::triggered, this,
+            [this] { RunCommand([this] { acOpenExecute(); }); });
+    connect(c.acSave, &QAction::triggered, this,
+            [this] { RunCommand([this] { acSaveExecute(); }); });
+    connect(c.acSaveAs, &QAction::triggered, this,
+            [this] { RunCommand([this] { acSaveAsExecute(); }); });
+    connect(recentFiles_, &RecentFileList::Clicked, this,
+            [this](QAction* item) { RunCommand([this, item] { PupupFileMenuClick(item); }); });
     connect(c.acExit, &QAction::triggered, this, &QWidget::close);
     connect(c.N12, &QAction::triggered, this, [this] { RunCommand([this] { N12Click(); }); });
     connect(toolBar_.cbMashtab, &QComboBox::currentIndexChanged, this,
@@ -117,6 +137,7 @@ void TfmMain::ConnectCommands() {
 }
 
 void TfmMain::FormCreate() {
+    FormStorage1.Window = this;
     FormStorage1.OnRestorePlacement = [this](QSettings& s) { FormStorage1RestorePlacement(s); };
     FormStorage1.OnSavePlacement = [this](QSettings& s) { FormStorage1SavePlacement(s); };
     FormStorage1.RestoreFormPlacement();
@@ -130,6 +151,10 @@ void TfmMain::FormCreate() {
     // A new document's history is empty; the actions show it.
     UpdateUndoActions();
     toolBar_.cbMashtab->setCurrentIndex(0);
+    if (!ClipboardFormat().isEmpty()) {
+        systemClipboard_ = std::make_unique<SystemClipboard>(ClipboardFormat());
+        clipboard_ = systemClipboard_.get();
+    }
     UploadBuffer = std::make_unique<QBuffer>();
     UploadBuffer->open(QIODevice::ReadWrite);
 }
@@ -139,12 +164,12 @@ void TfmMain::FormDestroy() {
     UploadBuffer.reset();
 }
 
-void TfmMain::FormStorage1RestorePlacement(QSettings& /*settings*/) {
-    // The recent-file list is read back here once the editor keeps one.
+void TfmMain::FormStorage1RestorePlacement(QSettings& settings) {
+    recentFiles_->Restore(settings);
 }
 
-void TfmMain::FormStorage1SavePlacement(QSettings& /*settings*/) {
-    // The recent-file list is written here once the editor keeps one.
+void TfmMain::FormStorage1SavePlacement(QSettings& settings) {
+    recentFiles_->Save(settings);
 }
 
 void TfmMain::AttachWindows(TfmNew* fmNew, TfmStsMessage* fmStsMessage, TfmParam* fmParam) {
@@ -219,23 +244,46 @@ void TfmMain::UpdateUndoActions() {
     commands_.acRedo->setEnabled(document_.History().CanRedo());
 }
 
-void TfmMain::LoadFile(const QString& path) {
-    RunCommand([&] {
-        const ReadReport report = document_.Load(QFile::encodeName(path).toStdString());
-        ShowDocumentSettings();
-        if (report.complete) {
-            setWindowTitle(kCaptionPrefix + QFileInfo(path).fileName());
-        }
-        RebuildFrameStrip(CellSize());
-    });
-    UpdateUndoActions();
-}
-
 void TfmMain::ShowDocumentSettings() {
     const FrameSet& set = document_.Set();
+    showingSettings_ = true;
     bottom_.seSpeedAnim->setValue(set.SpeedAnim);
     bottom_.seSpeedRow->setValue(set.SpeedRow);
     (set.OrientationFlag == 0 ? bottom_.rbFlag0 : bottom_.rbFlag1)->setChecked(true);
+    showingSettings_ = false;
+}
+
+void TfmMain::CommitDocumentSettings() {
+    bottom_.seSpeedAnim->Commit();
+    bottom_.seSpeedRow->Commit();
+    SyncDocumentSettings();
+}
+
+void TfmMain::SyncDocumentSettings() {
+    FrameSet& set = document_.Set();
+    set.SetSpeedAnim(bottom_.seSpeedAnim->value());
+    set.SetSpeedRow(bottom_.seSpeedRow->value());
+    set.SetOrientation(bottom_.rbFlag1->isChecked() ? 1 : 0);
+}
+
+void TfmMain::TrackUnrecordedChanges() {
+    // The settings reach the document as soon as they are committed, so that a handshake sent
+    // again during an upload carries them; a dot, a speed or the orientation leave no undo step
+    // but still make the document differ from its file.
+    const auto changed = [this] {
+        if (!showingSettings_) {
+            SyncDocumentSettings();
+            unrecordedChanges_ = true;
+        }
+    };
+    connect(bottom_.seSpeedAnim, &QSpinBox::valueChanged, this, changed);
+    connect(bottom_.seSpeedRow, &QSpinBox::valueChanged, this, changed);
+    connect(bottom_.rbFlag1, &QRadioButton::toggled, this, changed);
+    connect(strip_, &FrameStrip::DotToggled, this, [this] { unrecordedChanges_ = true; });
+}
+
+bool TfmMain::HasUnsavedChanges() const {
+    return document_.Modified() || unrecordedChanges_;
 }
 
 }  // namespace kadr::editor

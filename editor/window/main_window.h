@@ -20,6 +20,7 @@ class QSettings;
 namespace kadr::editor {
 
 class FrameStrip;
+class RecentFileList;
 class TfmNew;
 class TfmParam;
 class TfmStsMessage;
@@ -48,15 +49,30 @@ class TfmMain : public QMainWindow {
     void RebuildFrameStrip(int cellSize);
     void RefreshGrids();
 
-    // Copy and Paste go through this clipboard; until one is set, through a private one.
+    // Copy and Paste go through this clipboard: the desktop's one once the private format is
+    // registered, else one of the window's own.
     void SetFrameClipboard(FrameClipboard& clipboard) { clipboard_ = &clipboard; }
 
     // Reads a file as Open does: the frames and settings it holds, the strip rebuilt, nothing
-    // to undo, the caption naming the file.
-    void LoadFile(const QString& path);
+    // to undo, the caption naming the file. A file that cannot be read changes nothing.
+    void Load(const QString& path);
+
+    // The file commands.
+    void acNewExecute();
+    void acOpenExecute();
+    void acSaveExecute();
+    void acSaveAsExecute();
+    void PupupFileMenuClick(QAction* item);
+    RecentFileList& RecentFiles() { return *recentFiles_; }
+
+    // Whether closing or opening should offer to save: an undoable edit, or a change the history
+    // does not record (dots, speeds, orientation) since the document was last new, read or
+    // written.
+    bool HasUnsavedChanges() const;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void BuildLayout();
@@ -66,6 +82,21 @@ class TfmMain : public QMainWindow {
     void FormStorage1RestorePlacement(QSettings& settings);
     void FormStorage1SavePlacement(QSettings& settings);
     void ShowDocumentSettings();
+    // The speed boxes and the orientation pair hold the settings; files and the upload take
+    // them from the document, so typed values are committed there first.
+    void CommitDocumentSettings();
+    void SyncDocumentSettings();
+    void TrackUnrecordedChanges();
+
+    // Each returns whether the document was written.
+    bool Save();
+    bool SaveAs();
+    bool Write(const QString& path);
+    // Offers to save a changed document before it is replaced; false when the command must
+    // stop (Cancel, or a save that did not happen).
+    bool SaveChangesFirst(bool withCancel);
+    bool FormCloseQuery();
+    void SetTitledCaption();
 
     // Runs an edit of the document and redraws the strip as its result says.
     template <typename Edit>
@@ -84,11 +115,16 @@ class TfmMain : public QMainWindow {
     StatusBar status_{};
     BottomPanel bottom_{};
     QMenu* PopupMenu1 = nullptr;
+    RecentFileList* recentFiles_ = nullptr;
+    // Changes since the last New, read or write that leave no undo step.
+    bool unrecordedChanges_ = false;
+    bool showingSettings_ = false;
     QMenu* PopupMenu2 = nullptr;
     QWidget* Panel1 = nullptr;
     QScrollBar* ScrollBar1 = nullptr;
     FrameStrip* strip_ = nullptr;
     MemoryClipboard ownClipboard_;
+    std::unique_ptr<FrameClipboard> systemClipboard_;
     FrameClipboard* clipboard_ = &ownClipboard_;
     std::unique_ptr<QBuffer> UploadBuffer;
     TfmNew* fmNew_ = nullptr;

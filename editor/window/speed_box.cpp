@@ -61,11 +61,11 @@ void SpeedBox::seSpeedAnimKeyDown(QKeyEvent& event) {
 }
 
 void SpeedBox::focusOutEvent(QFocusEvent* event) {
-    CommitTypedValue();
+    Commit();
     QSpinBox::focusOutEvent(event);
 }
 
-void SpeedBox::CommitTypedValue() {
+void SpeedBox::Commit() {
     const int committed = ClampSpeed(TypedValue());
     setValue(committed);
     lineEdit()->setText(QString::number(committed));

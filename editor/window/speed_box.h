@@ -16,6 +16,8 @@ class SpeedBox : public QSpinBox {
     // The number in the box as the user left it, not yet clamped; text that is no whole number
     // counts as the minimum.
     int TypedValue() const;
+    // Takes the typed number as the box's value, brought into 1..50, as leaving the box does.
+    void Commit();
 
   protected:
     QValidator::State validate(QString& input, int& pos) const override;
@@ -24,7 +26,6 @@ class SpeedBox : public QSpinBox {
 
   private:
     void seSpeedAnimKeyDown(QKeyEvent& event);
-    void CommitTypedValue();
 };
 
 }  // namespace kadr::editor

@@ -1,0 +1,157 @@
+// The main window's file commands: New, Open, Save, Save As, the recent files and the question
+// about unsaved changes before a document is replaced or the window closes.
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "editor/app/error_box.h"
+#include "editor/dialogs/new_file_dialog.h"
+#include "editor/files/file_dialogs.h"
+#include "editor/files/recent_file_list.h"
+#include "editor/window/main_window.h"
+
+namespace kadr::editor {
+namespace {
+
+std::string NativePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString DocumentPath(const FrameSet& set) {
+    return QFile::decodeName(QByteArray::fromStdString(set.FileName));
+}
+
+}  // namespace
+
+void TfmMain::SetTitledCaption() {
+    setWindowTitle(QStringLiteral("Кадрописец - ") +
+                   QFileInfo(DocumentPath(document_.Set())).fileName());
+}
+
+void TfmMain::acNewExecute() {
+    if (fmNew_ == nullptr || fmNew_->exec() != QDialog::Accepted) {
+        return;
+    }
+    document_.New(fmNew_->Count());
+    ShowDocumentSettings();
+    RebuildFrameStrip(CellSize());
+    unrecordedChanges_ = false;
+    UpdateUndoActions();
+    setWindowTitle(QStringLiteral("Кадрописец - Без названия"));
+}
+
+void TfmMain::acOpenExecute() {
+    if (!SaveChangesFirst(false)) {
+        return;
+    }
+    const std::optional<QString> path = AskOpenPath(this);
+    if (!path) {
+        return;
+    }
+    recentFiles_->Add(*path);
+    Load(*path);
+}
+
+void TfmMain::PupupFileMenuClick(QAction* item) {
+    if (!SaveChangesFirst(false)) {
+        return;
+    }
+    const QString path = RecentFileList::PathOf(item);
+    recentFiles_->Remove(item);
+    recentFiles_->Add(path);
+    Load(path);
+}
+
+void TfmMain::Load(const QString& path) {
+    RunCommand([&] {
+        const ReadReport report = document_.Load(NativePath(path));
+        ShowDocumentSettings();
+        unrecordedChanges_ = false;
+        // A module file set that stopped at a missing file is not the named document; the
+        // caption keeps naming what was there.
+        if (report.complete) {
+            SetTitledCaption();
+        }
+        RebuildFrameStrip(CellSize());
+        if (report.truncated) {
+            QMessageBox box(QMessageBox::Warning, QStringLiteral("Сообщение"),
+                            QStringLiteral("Файл содержит больше %1 кадров. Прочитаны первые %1.")
+                                .arg(kMaxFrames),
+                            QMessageBox::Ok, this);
+            box.setObjectName(QStringLiteral("TruncatedMessage"));
+            box.exec();
+        }
+    });
+    UpdateUndoActions();
+}
+
+void TfmMain::acSaveExecute() {
+    Save();
+}
+
+void TfmMain::acSaveAsExecute() {
+    SaveAs();
+}
+
+bool TfmMain::Save() {
+    if (document_.Set().FileName.empty()) {
+        return SaveAs();
+    }
+    return Write(DocumentPath(document_.Set()));
+}
+
+bool TfmMain::SaveAs() {
+    const std::optional<QString> path = AskSavePath(this);
+    if (!path || !Write(*path)) {
+        return false;
+    }
+    SetTitledCaption();
+    return true;
+}
+
+bool TfmMain::Write(const QString& path) {
+    bool written = false;
+    RunCommand([&] {
+        CommitDocumentSettings();
+        document_.Save(NativePath(path));
+        written = true;
+    });
+    if (written) {
+        unrecordedChanges_ = false;
+    }
+    UpdateUndoActions();
+    return written;
+}
+
+bool TfmMain::SaveChangesFirst(bool withCancel) {
+    if (!HasUnsavedChanges()) {
+        return true;
+    }
+    switch (AskToSaveChanges(this, withCancel)) {
+        case QMessageBox::Yes:
+            // A save the user asked for but that did not happen (its dialog cancelled, the disk
+            // full) must not be followed by throwing the changes away.
+            return Save();
+        case QMessageBox::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool TfmMain::FormCloseQuery() {
+    return SaveChangesFirst(true);
+}
+
+void TfmMain::closeEvent(QCloseEvent* event) {
+    bool close = false;
+    RunCommand([&] { close = FormCloseQuery(); });
+    if (close) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+}  // namespace kadr::editor
