@@ -17,7 +17,14 @@ void PrintUsage(std::FILE* out) {
         "  info [--json] FILE       frame count, orientation, speeds and the kind of every frame\n"
         "  dump FILE                every frame as 16 rows of 28 cells ('#' set, '.' blank)\n"
         "  convert IN OUT           read IN, write OUT in the format OUT's extension selects\n"
-        "  edit IN OUT [OP...]      apply editor commands to IN and write OUT ('-': write nothing)\n"
+        "  edit IN OUT [OP...]      apply editor commands to IN and write OUT ('-': write "
+        "nothing)\n"
+        "  upload [--port NAME] [--baud RATE] [--timeout SECONDS] FILE\n"
+        "                           upload FILE into the display unit (NAME: Com1..Com4 or a\n"
+        "                           device path; defaults: the editor's stored settings)\n"
+        "  simulate [--link PATH] [--save FILE] [--once] [--baud RATE]\n"
+        "                           a virtual display unit on a pseudo-terminal; prints its\n"
+        "                           device as 'port DEVICE' (--baud 0: no line pacing)\n"
         "\n"
         "edit operations, applied in order exactly as the editor's commands:\n"
         "  clear add insert delete left right up down anim beg str end undo redo copy paste\n"
@@ -26,7 +33,8 @@ void PrintUsage(std::FILE* out) {
         "  speed-anim:N speed-row:N playback speeds (kept within 1..50)\n"
         "  orientation:0|1          0 normal, 1 turned over\n"
         "\n"
-        "exit status: 0 done, 1 the operation failed, 2 bad usage\n",
+        "exit status: 0 done, 1 the operation failed (upload: no reply from the device),\n"
+        "2 bad usage, 3 the port cannot be opened, 130 upload stopped by SIGINT or SIGTERM\n",
         out);
 }
 
@@ -53,7 +61,8 @@ int ParseIntegerIn(std::string_view text, long long low, long long high, std::st
     return static_cast<int>(value);
 }
 
-std::optional<std::pair<std::string_view, std::string_view>> SplitOnce(std::string_view word, char sep) {
+std::optional<std::pair<std::string_view, std::string_view>> SplitOnce(std::string_view word,
+                                                                       char sep) {
     const std::size_t at = word.find(sep);
     if (at == std::string_view::npos) {
         return std::nullopt;
@@ -61,6 +70,8 @@ std::optional<std::pair<std::string_view, std::string_view>> SplitOnce(std::stri
     return std::make_pair(word.substr(0, at), word.substr(at + 1));
 }
 
-std::string JsonBool(bool value) { return value ? "true" : "false"; }
+std::string JsonBool(bool value) {
+    return value ? "true" : "false";
+}
 
 }  // namespace kadr::cli

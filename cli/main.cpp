@@ -8,6 +8,8 @@
 #include "cli/cli_support.h"
 #include "cli/edit_command.h"
 #include "cli/file_commands.h"
+#include "cli/simulate_command.h"
+#include "cli/upload_command.h"
 #include "frameset/errors.h"
 
 namespace {
@@ -17,10 +19,9 @@ using Command = std::function<int(const Args&)>;
 
 const std::map<std::string, Command>& Commands() {
     static const std::map<std::string, Command> commands{
-        {"info", kadr::cli::RunInfo},
-        {"dump", kadr::cli::RunDump},
-        {"convert", kadr::cli::RunConvert},
-        {"edit", kadr::cli::RunEdit},
+        {"info", kadr::cli::RunInfo},       {"dump", kadr::cli::RunDump},
+        {"convert", kadr::cli::RunConvert}, {"edit", kadr::cli::RunEdit},
+        {"upload", kadr::cli::RunUpload},   {"simulate", kadr::cli::RunSimulate},
     };
     return commands;
 }
