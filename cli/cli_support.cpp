@@ -17,8 +17,7 @@ void PrintUsage(std::FILE* out) {
         "  info [--json] FILE       frame count, orientation, speeds and the kind of every frame\n"
         "  dump FILE                every frame as 16 rows of 28 cells ('#' set, '.' blank)\n"
         "  convert IN OUT           read IN, write OUT in the format OUT's extension selects\n"
-        "  edit IN OUT [OP...]      apply editor commands to IN and write OUT ('-': write "
-        "nothing)\n"
+        "  edit IN OUT [OP...]      apply editor commands to IN and write OUT ('-': write nothing)\n"
         "  upload [--port NAME] [--baud RATE] [--timeout SECONDS] FILE\n"
         "                           upload FILE into the display unit (NAME: Com1..Com4 or a\n"
         "                           device path; defaults: the editor's stored settings)\n"
@@ -61,8 +60,7 @@ int ParseIntegerIn(std::string_view text, long long low, long long high, std::st
     return static_cast<int>(value);
 }
 
-std::optional<std::pair<std::string_view, std::string_view>> SplitOnce(std::string_view word,
-                                                                       char sep) {
+std::optional<std::pair<std::string_view, std::string_view>> SplitOnce(std::string_view word, char sep) {
     const std::size_t at = word.find(sep);
     if (at == std::string_view::npos) {
         return std::nullopt;
@@ -70,8 +68,6 @@ std::optional<std::pair<std::string_view, std::string_view>> SplitOnce(std::stri
     return std::make_pair(word.substr(0, at), word.substr(at + 1));
 }
 
-std::string JsonBool(bool value) {
-    return value ? "true" : "false";
-}
+std::string JsonBool(bool value) { return value ? "true" : "false"; }
 
 }  // namespace kadr::cli
