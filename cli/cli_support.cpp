@@ -37,6 +37,13 @@ void PrintUsage(std::FILE* out) {
         out);
 }
 
+const std::string& OptionValue(const Args& args, std::size_t& i) {
+    if (i + 1 >= args.size()) {
+        throw UsageError(args[i] + " needs a value");
+    }
+    return args[++i];
+}
+
 long long ParseInteger(std::string_view text, std::string_view what) {
     std::string_view digits = text;
     if (!digits.empty() && digits.front() == '+') {

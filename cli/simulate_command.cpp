@@ -33,12 +33,7 @@ SimulateOptions ParseSimulateArgs(const Args& args) {
     SimulateOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) {
-                throw UsageError(arg + " needs a value");
-            }
-            return args[++i];
-        };
+        const auto value = [&]() -> const std::string& { return OptionValue(args, i); };
         if (arg == "--link") {
             options.link = value();
         } else if (arg == "--save") {

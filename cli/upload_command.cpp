@@ -29,12 +29,7 @@ UploadOptions ParseUploadArgs(const Args& args) {
     RestorePortSettings(options.port);
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) {
-                throw UsageError(arg + " needs a value");
-            }
-            return args[++i];
-        };
+        const auto value = [&]() -> const std::string& { return OptionValue(args, i); };
         if (arg == "--port") {
             const std::string& name = value();
             if (const auto port = CommPortFromName(name)) {

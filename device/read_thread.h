@@ -21,7 +21,7 @@ class TReadThread {
         : port_(port), shutdown_(shutdown), channel_(channel) {}
 
     void Start() {
-        thread_.Start([this] { Run(); });
+        thread_.Start([this] { Run(); }, 2);
     }
     bool WaitFor(std::chrono::milliseconds limit) { return thread_.WaitFor(limit); }
 

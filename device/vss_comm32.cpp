@@ -95,31 +95,31 @@ bool TVSSComm32::OpenPort() {
     return true;
 }
 
+template <typename Worker>
+void TVSSComm32::StopWorker(std::unique_ptr<Worker>& worker, std::string_view closing,
+                            void (SerialDevice::*purge)(), std::string_view notExiting) {
+    LogWhileClosing(closing);
+    if (shutdown_) {
+        shutdown_->Set();
+    }
+    ((*device_).*purge)();
+    if (worker && !worker->WaitFor(std::chrono::milliseconds(kThreadStopLimitMs))) {
+        LogWhileClosing(notExiting);
+    }
+    // Waits for the end without limit: the thread still uses the port and the events.
+    worker.reset();
+}
+
 void TVSSComm32::ClosePort() {
     if (!device_) {
         return;
     }
     LogWhileClosing("Stopping the Comm");
 
-    LogWhileClosing("Closing Read Thread ");
-    if (shutdown_) {
-        shutdown_->Set();
-    }
-    device_->PurgeReceive();
-    if (reader_ && !reader_->WaitFor(std::chrono::milliseconds(kThreadStopLimitMs))) {
-        LogWhileClosing("Read thread not exiting.  Terminating it.");
-    }
-    reader_.reset();  // waits for the end: the thread still uses the port
-
-    LogWhileClosing("Closing Write Thread");
-    if (shutdown_) {
-        shutdown_->Set();
-    }
-    device_->PurgeTransmit();
-    if (writer_ && !writer_->WaitFor(std::chrono::milliseconds(kThreadStopLimitMs))) {
-        LogWhileClosing("Write thread not exiting.  Terminating it.");
-    }
-    writer_.reset();
+    StopWorker(reader_, "Closing Read Thread ", &SerialDevice::PurgeReceive,
+               "Read thread not exiting.  Terminating it.");
+    StopWorker(writer_, "Closing Write Thread", &SerialDevice::PurgeTransmit,
+               "Write thread not exiting.  Terminating it.");
 
     queue_.reset();  // blocks still queued are dropped
     shutdown_.reset();

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "device/comm_types.h"
 
@@ -68,6 +69,9 @@ class TVSSComm32 {
 
   private:
     void Notify(Notification& notification);
+    template <typename Worker>
+    void StopWorker(std::unique_ptr<Worker>& worker, std::string_view closing,
+                    void (SerialDevice::*purge)(), std::string_view notExiting);
 
     std::string commsLogFileName_;
     std::unique_ptr<NotificationChannel> channel_;

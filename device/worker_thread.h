@@ -1,5 +1,8 @@
 #pragma once
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <functional>
 #include <future>
@@ -16,11 +19,16 @@ class WorkerThread {
     WorkerThread(const WorkerThread&) = delete;
     WorkerThread& operator=(const WorkerThread&) = delete;
 
-    // Throws std::system_error when the thread cannot be created.
-    void Start(std::function<void()> body) {
+    // Throws std::system_error when the thread cannot be created. `raise` lifts the thread
+    // that many steps above normal where the system lets us (it takes a privilege on Linux);
+    // without it the thread simply runs at normal priority.
+    void Start(std::function<void()> body, int raise = 0) {
         std::promise<void> done;
         ended_ = done.get_future();
-        thread_ = std::thread([body = std::move(body), done = std::move(done)]() mutable {
+        thread_ = std::thread([body = std::move(body), done = std::move(done), raise]() mutable {
+            if (raise > 0) {
+                setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), -raise);
+            }
             body();
             done.set_value();
         });

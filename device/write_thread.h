@@ -19,7 +19,7 @@ class TWriteThread {
         : port_(port), shutdown_(shutdown), queue_(queue), channel_(channel) {}
 
     void Start() {
-        thread_.Start([this] { Run(); });
+        thread_.Start([this] { Run(); }, 1);
     }
     bool WaitFor(std::chrono::milliseconds limit) { return thread_.WaitFor(limit); }
 

@@ -108,6 +108,10 @@ struct FrameCountCase {
     std::size_t dataPackets;
 };
 
+void PrintTo(const FrameCountCase& c, std::ostream* os) {
+    *os << c.frames << " frames";
+}
+
 class UploadFrameCounts : public ::testing::TestWithParam<FrameCountCase> {};
 
 TEST_P(UploadFrameCounts, DataPacketsCarryTheRecordsThenFill) {
