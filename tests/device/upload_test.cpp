@@ -217,7 +217,8 @@ TEST(UploadReplies, TwoRepliesInOneBlockAdvanceTwice) {
             // Only the first handshake: a repeated one answered twice over would advance again.
             return answered.exchange(true) ? std::vector<Chunk>{} : std::vector<Chunk>{{both, 0}};
         }
-        return std::vector<Chunk>{{data, 0}};
+        // Apart, so that the replies to two data packets sent together do not share a block.
+        return std::vector<Chunk>{{data, 150}};
     });
     UploadRig rig(device);
     std::mt19937 rng(3);
@@ -226,15 +227,19 @@ TEST(UploadReplies, TwoRepliesInOneBlockAdvanceTwice) {
     ASSERT_EQ(rig.Run(), UploadOutcome::Completed);
     // The block accepted the handshake and the first data packet: the second went out at once,
     // and the reply to the second completed the upload.
+    testing::RunEventsUntil([&] { return OfType(device.Packets(), 1).size() >= 3; },
+                            std::chrono::seconds(2));
     const auto sent = OfType(device.Packets(), 1);
     ASSERT_EQ(sent.size(), 3u);
     EXPECT_EQ(sent[2], ExpectedDataPacket(records.data() + 128, 40));
 }
 
 TEST(Upload, DeviceFallingSilentMidWayEndsItWithoutResending) {
-    FakeDevice device([](const Bytes& packet, int index) {
-        // The handshake and the first two data packets are answered, then nothing.
-        return index <= 2 ? std::vector<Chunk>{{ReplyBytes(packet[2]), 0}} : std::vector<Chunk>{};
+    std::atomic<int> dataPackets{0};
+    FakeDevice device([&](const Bytes& packet, int) {
+        // Handshakes and the first two data packets are answered, then nothing.
+        const bool answer = packet[2] == 0 || dataPackets++ < 2;
+        return answer ? std::vector<Chunk>{{ReplyBytes(packet[2]), 0}} : std::vector<Chunk>{};
     });
     UploadRig rig(device);
     std::mt19937 rng(4);
@@ -247,7 +252,6 @@ TEST(Upload, DeviceFallingSilentMidWayEndsItWithoutResending) {
     for (std::size_t i = 0; i < sent.size(); ++i) {
         EXPECT_EQ(sent[i], ExpectedDataPacket(records.data() + 64 * i, 64));
     }
-    EXPECT_EQ(OfType(device.Packets(), 0).size(), 1u) << "the handshake was answered at once";
     EXPECT_EQ(rig.owner.portOpenUnderWindow, std::vector<bool>{false});
 }
 
