@@ -349,6 +349,23 @@ TEST(SerialPortLog, EachOpenStartsANewLogWithEveryStepInOrder) {
     comm.SetCommsLogFileName("");
 }
 
+TEST(SerialPortLog, ASettingThePortRefusesIsLoggedAndTheOpenGoesOn) {
+    testing::TempDir dir;
+    FakeDevice device;
+    TVSSComm32 comm;  // as created: 110 baud, 4 data bits, which no terminal carries
+    comm.DevicePath = device.Path();
+    comm.SetCommsLogFileName(dir.File("comm.log"));
+    ASSERT_TRUE(comm.OpenPort());
+    int baud = 0;
+    ASSERT_EQ(ReadLineSpeed(device.SlaveFd(), baud), 0);
+    EXPECT_EQ(baud, 110);
+    comm.ClosePort();
+    comm.SetCommsLogFileName("");
+    EXPECT_TRUE(InOrder(ReadLines(dir.File("comm.log")),
+                        {"Unable to SetCommState: GetLastError returned: \"Invalid argument\"",
+                         "Stopping the Comm"}));
+}
+
 TEST(SerialPortLog, AnUnwritableLogStopsTheOpen) {
     testing::TempDir dir;
     FakeDevice device;
