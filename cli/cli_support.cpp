@@ -19,6 +19,12 @@ void PrintUsage(std::FILE* out) {
         "  convert IN OUT           read IN, write OUT in the format OUT's extension selects\n"
         "  edit IN OUT [OP...]      apply editor commands to IN and write OUT ('-': write "
         "nothing)\n"
+        "  upload [--port NAME] [--baud RATE] [--timeout SECONDS] FILE\n"
+        "                           upload FILE into the display unit (NAME: Com1..Com4 or a\n"
+        "                           device path; defaults: the editor's stored settings)\n"
+        "  simulate [--link PATH] [--save FILE] [--once] [--baud RATE]\n"
+        "                           a virtual display unit on a pseudo-terminal; prints its\n"
+        "                           device as 'port DEVICE' (--baud 0: no line pacing)\n"
         "\n"
         "edit operations, applied in order exactly as the editor's commands:\n"
         "  clear add insert delete left right up down anim beg str end undo redo copy paste\n"
@@ -27,8 +33,16 @@ void PrintUsage(std::FILE* out) {
         "  speed-anim:N speed-row:N playback speeds (kept within 1..50)\n"
         "  orientation:0|1          0 normal, 1 turned over\n"
         "\n"
-        "exit status: 0 done, 1 the operation failed, 2 bad usage\n",
+        "exit status: 0 done, 1 the operation failed (upload: no reply from the device),\n"
+        "2 bad usage, 3 the port cannot be opened, 130 upload stopped by SIGINT or SIGTERM\n",
         out);
+}
+
+const std::string& OptionValue(const Args& args, std::size_t& i) {
+    if (i + 1 >= args.size()) {
+        throw UsageError(args[i] + " needs a value");
+    }
+    return args[++i];
 }
 
 long long ParseInteger(std::string_view text, std::string_view what) {

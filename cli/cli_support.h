@@ -22,6 +22,9 @@ class UsageError : public std::runtime_error {
 
 void PrintUsage(std::FILE* out);
 
+// The value after option args[i]; advances i past it. A usage error when there is none.
+const std::string& OptionValue(const Args& args, std::size_t& i);
+
 // Whole decimal numbers only, an optional sign in front; anything else is a usage error.
 long long ParseInteger(std::string_view text, std::string_view what);
 // As ParseInteger, within [low, high].

@@ -8,6 +8,8 @@
 #include "cli/cli_support.h"
 #include "cli/edit_command.h"
 #include "cli/file_commands.h"
+#include "cli/simulate_command.h"
+#include "cli/upload_command.h"
 #include "frameset/errors.h"
 
 namespace {
@@ -21,6 +23,8 @@ const std::map<std::string, Command>& Commands() {
         {"dump", kadr::cli::RunDump},
         {"convert", kadr::cli::RunConvert},
         {"edit", kadr::cli::RunEdit},
+        {"upload", kadr::cli::RunUpload},
+        {"simulate", kadr::cli::RunSimulate},
     };
     return commands;
 }

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "cli/cli_support.h"
+
+namespace kadr::cli {
+
+// kadr simulate [--link PATH] [--save FILE] [--once] [--baud RATE]
+int RunSimulate(const Args& args);
+
+}  // namespace kadr::cli

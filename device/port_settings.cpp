@@ -1,0 +1,83 @@
+#include "device/port_settings.h"
+
+#include <QSettings>
+#include <QString>
+
+namespace kadr {
+namespace {
+
+// Opens the editor's store positioned in its main window's group.
+class Store {
+  public:
+    Store() : settings_(kSettingsOrganization, kSettingsApplication) {
+        settings_.beginGroup(kSettingsGroup);
+    }
+    QSettings& operator*() { return settings_; }
+    QSettings* operator->() { return &settings_; }
+
+  private:
+    QSettings settings_;
+};
+
+QString DeviceKey(TCommPort port) {
+    return QString("Com%1Device").arg(static_cast<int>(port) + 1);
+}
+
+}  // namespace
+
+void RestorePortSettings(PortSettings& settings) {
+    Store store;
+    // The store restores nothing when its recorded version is below its own (0).
+    bool ok = false;
+    const int version = store->value("FormVersion", "0").toString().trimmed().toInt(&ok);
+    if (ok && version < 0) {
+        return;
+    }
+    if (store->contains(kCommPortKey)) {
+        const std::string text = store->value(kCommPortKey).toString().trimmed().toStdString();
+        if (const auto port = CommPortFromName(text)) {
+            settings.CommPort = *port;
+        }
+    }
+    if (store->contains(kBaudRateKey)) {
+        const std::string text = store->value(kBaudRateKey).toString().trimmed().toStdString();
+        if (const auto rate = BaudRateFromName(text)) {
+            settings.BaudRate = *rate;
+        }
+    }
+    if (store->contains(kSendTimeoutKey)) {
+        const int interval = store->value(kSendTimeoutKey).toString().trimmed().toInt(&ok);
+        if (ok && interval > 0) {
+            settings.SendTimeoutInterval = interval;
+        }
+    }
+}
+
+void SavePortSettings(const PortSettings& settings) {
+    Store store;
+    store->setValue(kCommPortKey, QString::fromStdString(std::string(EnumName(settings.CommPort))));
+    store->setValue(kBaudRateKey, QString::fromStdString(std::string(EnumName(settings.BaudRate))));
+    store->setValue(kSendTimeoutKey, QString::number(settings.SendTimeoutInterval));
+    store->sync();
+}
+
+std::string ComPortDevice(TCommPort port) {
+    Store store;
+    const QString device = store->value(DeviceKey(port)).toString().trimmed();
+    if (!device.isEmpty()) {
+        return device.toStdString();
+    }
+    return "/dev/ttyS" + std::to_string(static_cast<int>(port));
+}
+
+void SetComPortDevice(TCommPort port, const std::string& device) {
+    Store store;
+    if (device.empty()) {
+        store->remove(DeviceKey(port));
+    } else {
+        store->setValue(DeviceKey(port), QString::fromStdString(device));
+    }
+    store->sync();
+}
+
+}  // namespace kadr

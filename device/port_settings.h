@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+#include "device/comm_types.h"
+
+namespace kadr {
+
+// Where the editor keeps its settings from one run to the next: QSettings with this
+// organization and application, values as strings in the main window's group.
+inline constexpr char kSettingsOrganization[] = "Tarnovik";
+inline constexpr char kSettingsApplication[] = "kadropisets";
+inline constexpr char kSettingsGroup[] = "TfmMain";
+
+inline constexpr char kCommPortKey[] = "VSSComm321_CommPort";
+inline constexpr char kBaudRateKey[] = "VSSComm321_BaudRate";
+inline constexpr char kSendTimeoutKey[] = "TimerSendTimeout_Interval";
+
+// The port values an upload needs, at their built-in values.
+struct PortSettings {
+    TCommPort CommPort = TCommPort::Com1;
+    TBaudRate BaudRate = TBaudRate::__56000;
+    int SendTimeoutInterval = 3000;  // milliseconds
+};
+
+// Takes over every stored value that makes sense and keeps the current one for the rest: an
+// absent value, a name that matches no enumeration value (letter case aside), an interval that
+// is not a positive whole number (an interval of 0 would never end a silent upload).
+void RestorePortSettings(PortSettings& settings);
+void SavePortSettings(const PortSettings& settings);
+
+// The device behind a port name: the store's "Com1Device".."Com4Device" value when it names
+// one (a USB adapter, a pseudo-terminal), else /dev/ttyS0../dev/ttyS3.
+std::string ComPortDevice(TCommPort port);
+void SetComPortDevice(TCommPort port, const std::string& device);  // empty: back to the default
+
+}  // namespace kadr

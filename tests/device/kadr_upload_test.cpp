@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <filesystem>
+#include <random>
+
+#include "device/port_settings.h"
+#include "device/pseudo_terminal.h"
+#include "frameset/display_file.h"
+#include "tests/device/child_process.h"
+#include "tests/support/run_process.h"
+#include "tests/support/temp_dir.h"
+
+namespace kadr {
+namespace {
+
+using testing::ChildProcess;
+using testing::ProcessResult;
+using testing::TempDir;
+
+ProcessResult Kadr(const std::vector<std::string>& args) {
+    return testing::RunProcess(KADR_BIN, args);
+}
+
+// A simulator started for one test; its device is known once it has said so.
+struct Simulator {
+    explicit Simulator(std::vector<std::string> args)
+        : process(KADR_BIN, Prepend(std::move(args))) {
+        const auto line = process.ReadLine();
+        if (line && line->rfind("port ", 0) == 0) {
+            device = line->substr(5);
+        }
+    }
+    static std::vector<std::string> Prepend(std::vector<std::string> args) {
+        args.insert(args.begin(), "simulate");
+        return args;
+    }
+    ChildProcess process;
+    std::string device;
+};
+
+std::string WriteRandomSet(const TempDir& dir, const std::string& name, int frames, unsigned seed) {
+    FrameSet set;
+    std::mt19937 rng(seed);
+    testing::FillRandom(set, frames, rng);
+    const std::string path = dir.File(name);
+    WriteDisplayFile(path, set);
+    return path;
+}
+
+constexpr char kHandshaking[] = "Посылка пакетов согласования\n";
+constexpr char kProgramming[] = "Программирование\n";
+
+TEST(KadrUpload, AFullSetArrivesByteForByte) {
+    TempDir dir;
+    const std::string file = WriteRandomSet(dir, "full.kdz", 256, 256);
+    Simulator sim({"--baud", "0", "--once", "--save", dir.File("got.kdz")});
+    ASSERT_FALSE(sim.device.empty()) << sim.process.Err();
+
+    const ProcessResult upload = Kadr({"upload", "--port", sim.device, file});
+    EXPECT_EQ(upload.exitCode, 0) << upload.err;
+    EXPECT_EQ(upload.out,
+              std::string(kHandshaking) + kProgramming + "Программирование завершино\n");
+    EXPECT_EQ(upload.err, "") << "no progress bar when stderr is no terminal";
+    EXPECT_EQ(sim.process.ReadLine(), "received 256 frames");
+    EXPECT_EQ(sim.process.Wait(), 0) << "--once ends after the first upload";
+    EXPECT_EQ(testing::ReadBytes(dir.File("got.kdz")), testing::ReadBytes(file));
+}
+
+TEST(KadrUpload, StoredSettingsChooseThePortAndTheSimulatorServesAgain) {
+    TempDir dir;
+    const std::string file = WriteRandomSet(dir, "two.kdz", 2, 2);
+    const std::string link = dir.File("display");
+    Simulator sim({"--link", link, "--baud", "1200"});
+    ASSERT_FALSE(sim.device.empty());
+    EXPECT_EQ(std::filesystem::read_symlink(link), sim.device);
+
+    PortSettings stored;
+    stored.CommPort = TCommPort::Com2;
+    stored.BaudRate = TBaudRate::___1200;
+    SavePortSettings(stored);
+    SetComPortDevice(TCommPort::Com2, link);
+
+    for (int run = 1; run <= 2; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        const ProcessResult upload = Kadr({"upload", file});
+        const auto took = std::chrono::steady_clock::now() - start;
+        EXPECT_EQ(upload.exitCode, 0) << upload.err;
+        EXPECT_EQ(sim.process.ReadLine(), "received 2 frames");
+        // 10 + 5 + 2 × (69 + 5) bytes of 10 bits at 1200 baud cannot take less than 1.36 s.
+        EXPECT_GE(took, std::chrono::milliseconds(1360)) << "run " << run;
+    }
+    SetComPortDevice(TCommPort::Com2, "");
+    SavePortSettings(PortSettings{});
+    sim.process.Signal(SIGTERM);
+    EXPECT_EQ(sim.process.Wait(), 0);
+    EXPECT_FALSE(std::filesystem::is_symlink(link)) << "the link goes with the simulator";
+}
+
+TEST(KadrUpload, NoReplyAbortAndNoPortEachHaveTheirStatus) {
+    TempDir dir;
+    const std::string file = WriteRandomSet(dir, "one.kdz", 1, 1);
+    PseudoTerminal silent;
+
+    ProcessResult r = Kadr({"upload", "--port", silent.SlavePath(), "--timeout", "1", file});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, std::string(kHandshaking) + "Нет ответа от устройства\n");
+
+    ChildProcess stopped(KADR_BIN,
+                         {"upload", "--port", silent.SlavePath(), "--timeout", "10", file});
+    ASSERT_EQ(stopped.ReadLine(), "Посылка пакетов согласования");
+    stopped.Signal(SIGTERM);
+    EXPECT_EQ(stopped.Wait(), 130);
+    EXPECT_EQ(stopped.Out(), std::string(kHandshaking) + "Прграммирование прервано\n");
+
+    r = Kadr({"upload", "--port", dir.File("absent"), file});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_NE(r.err.find("Error opening com port"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+
+    r = Kadr({"upload", "--port", silent.SlavePath(), dir.File("absent.kdz")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("File not found"), std::string::npos);
+}
+
+TEST(KadrUpload, BadUsageExitsTwo) {
+    TempDir dir;
+    const std::string file = WriteRandomSet(dir, "one.kdz", 1, 1);
+    const std::vector<std::vector<std::string>> bad{
+        {"upload"},
+        {"upload", "--port", "Com5", file},
+        {"upload", "--baud", "12345", file},
+        {"upload", "--timeout", "0", file},
+        {"upload", "--timeout", "11", file},
+        {"upload", "--port"},
+        {"upload", file, file},
+        {"simulate", "--baud", "fast"},
+        {"simulate", "extra"},
+    };
+    for (const auto& args : bad) {
+        const ProcessResult r = Kadr(args);
+        EXPECT_EQ(r.exitCode, 2) << ::testing::PrintToString(args);
+        EXPECT_NE(r.err.find("usage: kadr"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace kadr

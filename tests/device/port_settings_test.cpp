@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <QSettings>
+#include <filesystem>
+
+#include "device/comm_types.h"
+#include "device/port_settings.h"
+
+namespace kadr {
+namespace {
+
+class PortSettingsTest : public ::testing::Test {
+  protected:
+    void SetUp() override { Store().clear(); }
+    void TearDown() override { Store().clear(); }
+
+    static QSettings& Store() {
+        static QSettings settings(kSettingsOrganization, kSettingsApplication);
+        return settings;
+    }
+    static void Put(const char* key, const QString& value) {
+        Store().setValue(QString(kSettingsGroup) + "/" + key, value);
+    }
+};
+
+TEST_F(PortSettingsTest, NothingStoredGivesTheBuiltInValues) {
+    PortSettings settings;
+    RestorePortSettings(settings);
+    EXPECT_EQ(settings.CommPort, TCommPort::Com1);
+    EXPECT_EQ(settings.BaudRate, TBaudRate::__56000);
+    EXPECT_EQ(settings.SendTimeoutInterval, 3000);
+    EXPECT_EQ(ComPortDevice(TCommPort::Com1), "/dev/ttyS0");
+    EXPECT_EQ(ComPortDevice(TCommPort::Com4), "/dev/ttyS3");
+}
+
+TEST_F(PortSettingsTest, SavedValuesComeBackAsTheEditorsStringsInItsOwnStore) {
+    PortSettings saved;
+    saved.CommPort = TCommPort::Com3;
+    saved.BaudRate = TBaudRate::_115200;
+    saved.SendTimeoutInterval = 10000;
+    SavePortSettings(saved);
+
+    const std::string file = std::string(getenv("XDG_CONFIG_HOME")) + "/Tarnovik/kadropisets.conf";
+    ASSERT_TRUE(std::filesystem::exists(file));
+    QSettings raw(QString::fromStdString(file), QSettings::IniFormat);
+    EXPECT_EQ(raw.value("TfmMain/VSSComm321_CommPort").toString(), "Com3");
+    EXPECT_EQ(raw.value("TfmMain/VSSComm321_BaudRate").toString(), "_115200");
+    EXPECT_EQ(raw.value("TfmMain/TimerSendTimeout_Interval").toString(), "10000");
+
+    PortSettings restored;
+    RestorePortSettings(restored);
+    EXPECT_EQ(restored.CommPort, TCommPort::Com3);
+    EXPECT_EQ(restored.BaudRate, TBaudRate::_115200);
+    EXPECT_EQ(restored.SendTimeoutInterval, 10000);
+}
+
+TEST_F(PortSettingsTest, NamesMatchInAnyCaseAndUnknownTextIsIgnored) {
+    Put(kCommPortKey, "cOM2");
+    Put(kBaudRateKey, "_115200");
+    Put(kSendTimeoutKey, "2500");
+    PortSettings settings;
+    RestorePortSettings(settings);
+    EXPECT_EQ(settings.CommPort, TCommPort::Com2);
+    EXPECT_EQ(settings.BaudRate, TBaudRate::_115200);
+    EXPECT_EQ(settings.SendTimeoutInterval, 2500);
+
+    Put(kCommPortKey, "Com5");
+    Put(kBaudRateKey, "___115200");  // one underscore too many
+    Put(kSendTimeoutKey, "three seconds");
+    RestorePortSettings(settings);
+    EXPECT_EQ(settings.CommPort, TCommPort::Com2);
+    EXPECT_EQ(settings.BaudRate, TBaudRate::_115200);
+    EXPECT_EQ(settings.SendTimeoutInterval, 2500);
+
+    // An interval that would never fire is no interval.
+    Put(kSendTimeoutKey, "0");
+    RestorePortSettings(settings);
+    EXPECT_EQ(settings.SendTimeoutInterval, 2500);
+
+    Put(kBaudRateKey, "__256000");
+    Put("FormVersion", "-1");  // a store below its own version restores nothing
+    RestorePortSettings(settings);
+    EXPECT_EQ(settings.BaudRate, TBaudRate::_115200);
+}
+
+TEST_F(PortSettingsTest, EveryEnumerationNameIsItsOwnTextForm) {
+    for (int i = 0; i < kBaudRateCount; ++i) {
+        const auto rate = static_cast<TBaudRate>(i);
+        EXPECT_EQ(BaudRateFromName(EnumName(rate)), rate);
+        EXPECT_EQ(BaudRateFromValue(BaudValue(rate)), rate);
+    }
+    EXPECT_EQ(EnumName(TBaudRate::____110), "____110");
+    EXPECT_EQ(EnumName(TBaudRate::__56000), "__56000");
+    EXPECT_EQ(BaudValue(TBaudRate::__14400), 14400);
+    EXPECT_EQ(BaudRateFromValue(12345), std::nullopt);
+    EXPECT_EQ(EnumName(TStopBits::_1_5), "_1_5");
+    EXPECT_EQ(EnumName(TParity::Space), "Space");
+    EXPECT_EQ(SystemPortName(TCommPort::Com4), "COM4");
+}
+
+TEST_F(PortSettingsTest, ComPortDeviceValuesNameOtherDevices) {
+    Put("Com2Device", "/dev/ttyUSB0");
+    EXPECT_EQ(ComPortDevice(TCommPort::Com2), "/dev/ttyUSB0");
+    EXPECT_EQ(ComPortDevice(TCommPort::Com1), "/dev/ttyS0");
+    SetComPortDevice(TCommPort::Com1, "/dev/ttyACM0");
+    EXPECT_EQ(ComPortDevice(TCommPort::Com1), "/dev/ttyACM0");
+    SetComPortDevice(TCommPort::Com1, "");
+    EXPECT_EQ(ComPortDevice(TCommPort::Com1), "/dev/ttyS0");
+}
+
+}  // namespace
+}  // namespace kadr
