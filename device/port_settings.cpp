@@ -6,10 +6,15 @@
 namespace kadr {
 namespace {
 
+std::string& SettingsApplication() {
+    static std::string application = kSettingsApplication;
+    return application;
+}
+
 // Opens the editor's store positioned in its main window's group.
 class Store {
   public:
-    Store() : settings_(kSettingsOrganization, kSettingsApplication) {
+    Store() : settings_(kSettingsOrganization, QString::fromStdString(SettingsApplication())) {
         settings_.beginGroup(kSettingsGroup);
     }
     QSettings& operator*() { return settings_; }
@@ -25,6 +30,10 @@ QString DeviceKey(TCommPort port) {
 
 }  // namespace
 
+void SetSettingsApplication(const std::string& application) {
+    SettingsApplication() = application;
+}
+
 void RestorePortSettings(PortSettings& settings) {
     Store store;
     // The store restores nothing when its recorded version is below its own (0).
@@ -33,6 +42,12 @@ void RestorePortSettings(PortSettings& settings) {
     if (ok && version < 0) {
         return;
     }
+    RestorePortSettings(*store, settings);
+}
+
+void RestorePortSettings(QSettings& group, PortSettings& settings) {
+    QSettings* store = &group;
+    bool ok = false;
     if (store->contains(kCommPortKey)) {
         const std::string text = store->value(kCommPortKey).toString().trimmed().toStdString();
         if (const auto port = CommPortFromName(text)) {
@@ -55,6 +70,12 @@ void RestorePortSettings(PortSettings& settings) {
 
 void SavePortSettings(const PortSettings& settings) {
     Store store;
+    SavePortSettings(*store, settings);
+    store->sync();
+}
+
+void SavePortSettings(QSettings& group, const PortSettings& settings) {
+    QSettings* store = &group;
     store->setValue(kCommPortKey, QString::fromStdString(std::string(EnumName(settings.CommPort))));
     store->setValue(kBaudRateKey, QString::fromStdString(std::string(EnumName(settings.BaudRate))));
     store->setValue(kSendTimeoutKey, QString::number(settings.SendTimeoutInterval));

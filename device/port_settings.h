@@ -4,6 +4,8 @@
 
 #include "device/comm_types.h"
 
+class QSettings;
+
 namespace kadr {
 
 // Where the editor keeps its settings from one run to the next: QSettings with this
@@ -28,6 +30,13 @@ struct PortSettings {
 // is not a positive whole number (an interval of 0 would never end a silent upload).
 void RestorePortSettings(PortSettings& settings);
 void SavePortSettings(const PortSettings& settings);
+// The same, through a store already open in the main window's group.
+void RestorePortSettings(QSettings& group, PortSettings& settings);
+void SavePortSettings(QSettings& group, const PortSettings& settings);
+
+// Whose store the values live in: the editor's (kSettingsApplication) unless the editor, whose
+// store is named after its executable, says otherwise.
+void SetSettingsApplication(const std::string& application);
 
 // The device behind a port name: the store's "Com1Device".."Com4Device" value when it names
 // one (a USB adapter, a pseudo-terminal), else /dev/ttyS0../dev/ttyS3.

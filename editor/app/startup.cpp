@@ -16,7 +16,8 @@ EditorWindows CreateWindows() {
     windows.fmMain = std::make_unique<TfmMain>();
     windows.fmNew = new TfmNew(windows.fmMain.get());
     windows.fmStsMessage = new TfmStsMessage(windows.fmMain.get());
-    windows.fmParam = new TfmParam(windows.fmMain.get());
+    windows.fmParam =
+        new TfmParam(windows.fmMain.get(), &windows.fmMain->Comm(), &windows.fmMain->Upload());
     windows.fmMain->AttachWindows(windows.fmNew, windows.fmStsMessage, windows.fmParam);
     return windows;
 }

@@ -8,8 +8,10 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
+#include "device/port_settings.h"
 #include "editor/app/error_box.h"
 #include "editor/app/startup_settings.h"
 #include "editor/app/system_clipboard.h"
@@ -29,6 +31,15 @@ const QString kCaptionPrefix = QStringLiteral("Кадрописец - ");
 
 TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("TfmMain"));
+    // The line to the display unit: its port and speed are stored settings.
+    VSSComm321.CommPort = TCommPort::Com1;
+    VSSComm321.BaudRate = TBaudRate::__56000;
+    VSSComm321.Parity = TParity::None;
+    VSSComm321.DataBits = TDataBits::_8;
+    VSSComm321.StopBits = TStopBits::_1;
+    VSSComm321.DTR = true;
+    VSSComm321.RTS = true;
+    VSSComm321.ReadTimeout = 40;
     BuildLayout();
     ConnectCommands();
     FormCreate();
@@ -90,6 +101,9 @@ void TfmMain::BuildLayout() {
     passage->Watch(bottom_.seSpeedRow);
 
     strip_ = new FrameStrip(document_, Panel1, ScrollBar1, PopupMenu2);
+    uploadPresenter_ = std::make_unique<UploadPresenter>(bottom_.RxSpeedButton1, status_.Panel1,
+                                                         status_.UploadProgress);
+    upload_ = std::make_unique<TDeviceUpload>(document_.Set(), VSSComm321, *uploadPresenter_);
     connect(strip_, &FrameStrip::FrameCountChanged, status_.Panel0, &QLabel::setText);
     TrackUnrecordedChanges();
 
@@ -131,6 +145,8 @@ void TfmMain::ConnectCommands() {
     connect(recentFiles_, &RecentFileList::Clicked, this,
             [this](QAction* item) { RunCommand([this, item] { PupupFileMenuClick(item); }); });
     connect(c.acExit, &QAction::triggered, this, &QWidget::close);
+    connect(bottom_.RxSpeedButton1, &QToolButton::clicked, this,
+            [this] { RunCommand([this] { RxSpeedButton1Click(); }); });
     connect(c.N12, &QAction::triggered, this, [this] { RunCommand([this] { N12Click(); }); });
     connect(toolBar_.cbMashtab, &QComboBox::currentIndexChanged, this,
             [this] { RunCommand([this] { cbMashtabChange(); }); });
@@ -138,6 +154,9 @@ void TfmMain::ConnectCommands() {
 
 void TfmMain::FormCreate() {
     FormStorage1.Window = this;
+    SetSettingsApplication(FormStorage::ProgramName().toStdString());
+    FormStorage1.OnRestoreProperties = [this](QSettings& s) { FormStorage1RestoreProperties(s); };
+    FormStorage1.OnSaveProperties = [this](QSettings& s) { FormStorage1SaveProperties(s); };
     FormStorage1.OnRestorePlacement = [this](QSettings& s) { FormStorage1RestorePlacement(s); };
     FormStorage1.OnSavePlacement = [this](QSettings& s) { FormStorage1SavePlacement(s); };
     FormStorage1.RestoreFormPlacement();
@@ -164,6 +183,25 @@ void TfmMain::FormDestroy() {
     UploadBuffer.reset();
 }
 
+void TfmMain::FormStorage1RestoreProperties(QSettings& settings) {
+    PortSettings port{VSSComm321.CommPort, VSSComm321.BaudRate, upload_->SendTimeoutInterval()};
+    RestorePortSettings(settings, port);
+    VSSComm321.CommPort = port.CommPort;
+    VSSComm321.BaudRate = port.BaudRate;
+    upload_->SetSendTimeoutInterval(port.SendTimeoutInterval);
+}
+
+void TfmMain::FormStorage1SaveProperties(QSettings& settings) {
+    SavePortSettings(settings, PortSettings{VSSComm321.CommPort, VSSComm321.BaudRate,
+                                            upload_->SendTimeoutInterval()});
+}
+
+void TfmMain::RxSpeedButton1Click() {
+    // The handshake carries the speeds and orientation as the user left them.
+    CommitDocumentSettings();
+    upload_->RxSpeedButton1Click();
+}
+
 void TfmMain::FormStorage1RestorePlacement(QSettings& settings) {
     recentFiles_->Restore(settings);
 }
@@ -176,6 +214,7 @@ void TfmMain::AttachWindows(TfmNew* fmNew, TfmStsMessage* fmStsMessage, TfmParam
     fmNew_ = fmNew;
     fmStsMessage_ = fmStsMessage;
     fmParam_ = fmParam;
+    uploadPresenter_->SetStatusWindow(fmStsMessage);
 }
 
 int TfmMain::CellSize() const {

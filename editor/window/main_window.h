@@ -4,11 +4,14 @@
 
 #include <QMainWindow>
 
+#include "device/upload.h"
+#include "device/vss_comm32.h"
 #include "editor/app/form_storage.h"
 #include "editor/window/bottom_panel.h"
 #include "editor/window/command_table.h"
 #include "editor/window/status_bar.h"
 #include "editor/window/tool_bar.h"
+#include "editor/window/upload_presenter.h"
 #include "frameset/clipboard_payload.h"
 #include "frameset/document.h"
 
@@ -43,6 +46,11 @@ class TfmMain : public QMainWindow {
     FrameStrip& Strip() { return *strip_; }
     const BottomPanel& Bottom() const { return bottom_; }
     QLabel* StatusPanel(int index) const { return index == 0 ? status_.Panel0 : status_.Panel1; }
+
+    // The serial port the upload goes through, and the upload itself.
+    TVSSComm32& Comm() { return VSSComm321; }
+    TDeviceUpload& Upload() { return *upload_; }
+    void RxSpeedButton1Click();
 
     // 10 minus the index of the chosen scale.
     int CellSize() const;
@@ -107,6 +115,8 @@ class TfmMain : public QMainWindow {
     void FormResize();
     void cbMashtabChange();
     void N12Click();
+    void FormStorage1RestoreProperties(QSettings& settings);
+    void FormStorage1SaveProperties(QSettings& settings);
 
     Document document_;
     FormStorage FormStorage1{QStringLiteral("TfmMain")};
@@ -127,6 +137,9 @@ class TfmMain : public QMainWindow {
     std::unique_ptr<FrameClipboard> systemClipboard_;
     FrameClipboard* clipboard_ = &ownClipboard_;
     std::unique_ptr<QBuffer> UploadBuffer;
+    TVSSComm32 VSSComm321;
+    std::unique_ptr<UploadPresenter> uploadPresenter_;
+    std::unique_ptr<TDeviceUpload> upload_;
     TfmNew* fmNew_ = nullptr;
     TfmStsMessage* fmStsMessage_ = nullptr;
     TfmParam* fmParam_ = nullptr;

@@ -1,6 +1,7 @@
 #include "editor/window/status_bar.h"
 
 #include <QMainWindow>
+#include <QProgressBar>
 #include <QStatusBar>
 
 namespace kadr::editor {
@@ -30,10 +31,16 @@ StatusBar CreateStatusBar(QMainWindow& window) {
     first->setObjectName(QStringLiteral("StatusBar1Panel0"));
     auto* second = new StatusPanel(50, bar);
     second->setObjectName(QStringLiteral("StatusBar1Panel1"));
+    auto* progress = new QProgressBar(bar);
+    progress->setObjectName(QStringLiteral("UploadProgress"));
+    progress->setFixedWidth(140);
+    progress->setTextVisible(true);
+    progress->hide();
     bar->addWidget(first);
     bar->addWidget(second, 1);
+    bar->addPermanentWidget(progress);
     window.setStatusBar(bar);
-    return {first, second};
+    return {first, second, progress};
 }
 
 }  // namespace kadr::editor

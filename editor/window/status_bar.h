@@ -3,13 +3,15 @@
 #include <QLabel>
 
 class QMainWindow;
+class QProgressBar;
 
 namespace kadr::editor {
 
 // A text panel of the status bar: as wide as asked, the last one taking what is left.
 struct StatusBar {
-    QLabel* Panel0;  // the frame count
-    QLabel* Panel1;  // the upload's progress
+    QLabel* Panel0;                // the frame count
+    QLabel* Panel1;                // the upload's progress
+    QProgressBar* UploadProgress;  // data packets sent, shown while programming
 };
 
 StatusBar CreateStatusBar(QMainWindow& window);

@@ -8,7 +8,7 @@
 #include "device/port_settings.h"
 #include "device/pseudo_terminal.h"
 #include "frameset/display_file.h"
-#include "tests/device/child_process.h"
+#include "tests/support/child_process.h"
 #include "tests/support/run_process.h"
 #include "tests/support/temp_dir.h"
 

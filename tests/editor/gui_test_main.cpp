@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 #include <QTemporaryDir>
 
+#include <QSettings>
+
 #include "editor/app/editor_application.h"
+#include "editor/app/form_storage.h"
 #include "editor/app/startup_settings.h"
 
 namespace {
@@ -20,6 +23,16 @@ void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
         standardHandler(type, context, message);
     }
 }
+
+// Every test starts from an empty settings store, as on a first run.
+class FreshSettings : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo& /*test*/) override {
+        QSettings(QSettings::NativeFormat, QSettings::UserScope,
+                  QString::fromLatin1(kadr::editor::kCompanyName),
+                  kadr::editor::FormStorage::ProgramName())
+            .clear();
+    }
+};
 
 }  // namespace
 
@@ -37,5 +50,6 @@ int main(int argc, char** argv) {
     kadr::editor::SetCompanyName();
     kadr::editor::RegisterClipboardFormat();
     kadr::editor::EditorApplication application(argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshSettings);
     return RUN_ALL_TESTS();
 }

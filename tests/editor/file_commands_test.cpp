@@ -1,0 +1,292 @@
+// New, Open, Save, Save As, closing and the recent files, answered as a user answers them.
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+
+#include "editor/dialogs/new_file_dialog.h"
+#include "editor/files/recent_file_list.h"
+#include "editor/window/speed_box.h"
+#include "frameset/display_file.h"
+#include "frameset/frame_kinds.h"
+#include "frameset/module_files.h"
+#include "full_editor_fixture.h"
+
+namespace kadr::editor::testing {
+namespace {
+
+using kadr::testing::ReadBytes;
+
+const QString kUntitled = QStringLiteral("Кадрописец - Без названия");
+
+ModalScript::Step TypeCount(const QString& text) {
+    return [text](QWidget* modal) {
+        auto* dialog = qobject_cast<TfmNew*>(modal);
+        if (dialog == nullptr) {
+            ADD_FAILURE() << "expected the new-file dialog";
+            modal->close();
+            return false;
+        }
+        dialog->edCount()->setText(text);
+        dialog->accept();
+        return true;
+    };
+}
+
+ModalScript::Step CancelNewFile() {
+    return [](QWidget* modal) {
+        EXPECT_NE(qobject_cast<TfmNew*>(modal), nullptr);
+        static_cast<QDialog*>(modal)->reject();
+        return true;
+    };
+}
+
+class FileCommandsTest : public FullEditorTest {
+  protected:
+    const Commands& Actions() { return Main().Actions(); }
+    void New(const QString& count) {
+        ModalScript script;
+        script.Then(TypeCount(count));
+        Run(Actions().acNew, script);
+    }
+    void SaveAs(const QString& path, const QString& filter = {}) {
+        ModalScript script;
+        script.ChooseFile(path, filter);
+        Run(Actions().acSaveAs, script);
+    }
+    void Open(const QString& path) {
+        ModalScript script;
+        script.ChooseFile(path);
+        Run(Actions().acOpen, script);
+    }
+    // A drawing that is easy to recognise: a dot in frame 0, a second frame as a start frame,
+    // speed 12.
+    void Draw() {
+        ClickDot(3, 4);
+        Run(Actions().acAdd);
+        Run(Actions().mnBegStr);
+        Main().Bottom().seSpeedAnim->setValue(12);
+    }
+    void ExpectDrawing() {
+        ASSERT_EQ(Set().FrameCount(), 2);
+        EXPECT_EQ(Set().Cell(0, 3, 4), kDotSet);
+        EXPECT_EQ(GetFrameKind(Set().Frames[1]), fkBegStr);
+        EXPECT_EQ(Main().Bottom().seSpeedAnim->value(), 12);
+    }
+};
+
+TEST_F(FileCommandsTest, NewMakesBlankFramesAndRefusesCountsItCannotHold) {
+    Draw();
+    New(QStringLiteral("3"));
+    EXPECT_EQ(Set().FrameCount(), 3);
+    for (int f = 0; f < 3; ++f) {
+        EXPECT_EQ(GetFrameKind(Set().Frames[static_cast<std::size_t>(f)]), fkAnim);
+        EXPECT_EQ(Set().Cell(f, 3, 4), kDotBlank);
+    }
+    EXPECT_EQ(Main().Bottom().seSpeedAnim->value(), 1);
+    EXPECT_EQ(Caption(), kUntitled);
+    EXPECT_FALSE(Main().HasUnsavedChanges()) << "New asks nothing and leaves nothing to save";
+    EXPECT_EQ(StatusText(0), QStringLiteral("Кадров = 3"));
+
+    New(QStringLiteral("0"));
+    EXPECT_EQ(Set().LastFrame, -1);
+    EXPECT_EQ(Set().CurFrame, -1);
+    EXPECT_EQ(StatusText(0), QStringLiteral("Кадров = 0"));
+
+    ModalScript script;
+    script.Then(TypeCount(QStringLiteral("три")))
+        .AnswerMessage(QMessageBox::Ok)
+        .Then(TypeCount(QStringLiteral("257")))
+        .AnswerMessage(QMessageBox::Ok)
+        .Then(CancelNewFile());
+    Run(Actions().acNew, script);
+    EXPECT_EQ(script.Messages(),
+              (QStringList{QStringLiteral("'три' is not a valid integer value."),
+                           QStringLiteral("Количество кадров должно быть от 0 до 256.")}));
+    EXPECT_EQ(Set().LastFrame, -1) << "a refused count changes nothing";
+}
+
+TEST_F(FileCommandsTest, SaveAsAndOpenBothFormats) {
+    Draw();
+    EXPECT_TRUE(Main().HasUnsavedChanges());
+    SaveAs(File("show.kdz"));
+    EXPECT_EQ(Caption(), QStringLiteral("Кадрописец - show.kdz"));
+    EXPECT_FALSE(Main().HasUnsavedChanges());
+    EXPECT_FALSE(Actions().acUndo->isEnabled());
+    EXPECT_TRUE(Recent().isEmpty()) << "Save As leaves the recent files alone";
+    FrameSet written;
+    ReadDisplayFile(dir_.File("show.kdz"), written);
+    EXPECT_EQ(written.FrameCount(), 2);
+    EXPECT_EQ(written.SpeedAnim, 12);
+
+    SaveAs(File("Show.BIN"));
+    EXPECT_EQ(Caption(), QStringLiteral("Кадрописец - Show.BIN"));
+    for (const std::string& name : ModuleFileNames(dir_.File("Show.BIN"))) {
+        EXPECT_EQ(ReadBytes(name).size(), 14U) << name;
+    }
+
+    New(QStringLiteral("1"));
+    Open(File("show.kdz"));
+    ExpectDrawing();
+    EXPECT_EQ(Caption(), QStringLiteral("Кадрописец - show.kdz"));
+    EXPECT_FALSE(Main().HasUnsavedChanges());
+
+    New(QStringLiteral("5"));
+    Open(File("h2ow.BIN"));
+    EXPECT_EQ(Set().FrameCount(), 2);
+    EXPECT_EQ(Set().Cell(0, 3, 4), kDotSet);
+    EXPECT_EQ(Main().Bottom().seSpeedAnim->value(), 1) << "a module file set holds no speeds";
+    EXPECT_EQ(Caption(), QStringLiteral("Кадрописец - h2ow.BIN"));
+    EXPECT_EQ(Recent(), (QStringList{File("h2ow.BIN"), File("show.kdz")}));
+}
+
+TEST_F(FileCommandsTest, SaveWritesTheDocumentsOwnFileOrAsksForOne) {
+    ClickDot(1, 1);
+    ModalScript script;
+    script.ChooseFile(File("plain"), QStringLiteral("kdz файлы (*.kdz)"));
+    Run(Actions().acSave, script);  // untitled: Save is Save As
+    EXPECT_EQ(Caption(), QStringLiteral("Кадрописец - plain.kdz"));
+    ClickDot(2, 2);
+    Run(Actions().acSave);
+    FrameSet written;
+    ReadDisplayFile(dir_.File("plain.kdz"), written);
+    EXPECT_EQ(written.Cell(0, 2, 2), kDotSet);
+
+    ModalScript cancel;
+    cancel.CancelFileDialog();
+    Run(Actions().acSaveAs, cancel);
+    EXPECT_EQ(Caption(), QStringLiteral("Кадрописец - plain.kdz"));
+    EXPECT_EQ(Set().FileName, dir_.File("plain.kdz"));
+}
+
+TEST_F(FileCommandsTest, AFailedReadOrWriteLosesNothing) {
+    Draw();
+    SaveAs(File("keep.kdz"));
+    const auto before = ReadBytes(dir_.File("keep.kdz"));
+    Run(Actions().acAdd);
+
+    ModalScript failedSave;
+    failedSave.ChooseFile(File("no/such/folder/x.kdz")).AnswerMessage(QMessageBox::Ok);
+    Run(Actions().acSaveAs, failedSave);
+    EXPECT_EQ(failedSave.Messages(), QStringList{QStringLiteral("Invalid filename.")});
+    EXPECT_TRUE(Main().HasUnsavedChanges());
+    EXPECT_EQ(Caption(), QStringLiteral("Кадрописец - keep.kdz"));
+    EXPECT_EQ(Set().FileName, dir_.File("keep.kdz"));
+
+    QFile::remove(File("gone.kdz"));
+    Main().RecentFiles().Add(File("gone.kdz"));
+    ModalScript missing;
+    missing.AnswerMessage(QMessageBox::No).AnswerMessage(QMessageBox::Ok);
+    QMenu* recent = Main().findChild<QMenu*>(QStringLiteral("PopupMenu1"));
+    recent->actions().first()->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return missing.Finished(); }, 5000));
+    EXPECT_EQ(missing.Messages().value(1), QStringLiteral("File not found."));
+    EXPECT_EQ(Set().FrameCount(), 3) << "the document is still there";
+    EXPECT_TRUE(Main().HasUnsavedChanges());
+    EXPECT_EQ(ReadBytes(dir_.File("keep.kdz")), before);
+}
+
+TEST_F(FileCommandsTest, ClosingAsksOnlyWhenThereIsSomethingToSave) {
+    Main().close();
+    EXPECT_FALSE(Main().isVisible()) << "nothing to save, no question";
+
+    Restart();
+    Run(Main().Actions().acAdd);
+    ModalScript cancel;
+    cancel.AnswerMessage(QMessageBox::Cancel);
+    Main().close();
+    EXPECT_TRUE(cancel.Finished());
+    EXPECT_TRUE(Main().isVisible());
+    EXPECT_EQ(Set().FrameCount(), 2);
+
+    ModalScript no;
+    no.AnswerMessage(QMessageBox::No);
+    Main().close();
+    EXPECT_FALSE(Main().isVisible());
+
+    // Dots leave no undo step, but closing would lose them.
+    Restart();
+    ClickDot(5, 5);
+    EXPECT_FALSE(Main().Actions().acUndo->isEnabled());
+    ModalScript yes;
+    QString question;
+    yes.AnswerMessage(QMessageBox::Yes, &question).ChooseFile(File("dots.kdz"));
+    Main().close();
+    EXPECT_TRUE(yes.Finished());
+    EXPECT_EQ(question, QStringLiteral("Текущий файл не сохранен. Сохранить?"));
+    EXPECT_FALSE(Main().isVisible());
+    FrameSet written;
+    ReadDisplayFile(dir_.File("dots.kdz"), written);
+    EXPECT_EQ(written.Cell(0, 5, 5), kDotSet);
+
+    // Yes, then no file chosen: nothing was saved, so the window stays.
+    Restart();
+    ClickDot(6, 6);
+    ModalScript changedMind;
+    changedMind.AnswerMessage(QMessageBox::Yes).CancelFileDialog();
+    Main().close();
+    EXPECT_TRUE(changedMind.Finished());
+    EXPECT_TRUE(Main().isVisible());
+}
+
+TEST_F(FileCommandsTest, TheRecentListKeepsFiveInOrderOfFirstOpening) {
+    for (int i = 1; i <= 6; ++i) {
+        New(QString::number(i));
+        SaveAs(File(QStringLiteral("f%1.kdz").arg(i)));
+    }
+    for (int i = 1; i <= 6; ++i) {
+        Open(File(QStringLiteral("f%1.kdz").arg(i)));
+    }
+    const QStringList lastFive{File("f6.kdz"), File("f5.kdz"), File("f4.kdz"), File("f3.kdz"),
+                               File("f2.kdz")};
+    EXPECT_EQ(Recent(), lastFive);
+    Open(File("f4.kdz"));
+    EXPECT_EQ(Recent(), lastFive) << "a file already listed keeps its place";
+    EXPECT_EQ(Set().FrameCount(), 4);
+
+    QFile::copy(File("f3.kdz"), File("F3.kdz"));
+    Open(File("F3.kdz"));
+    EXPECT_EQ(Recent().first(), File("F3.kdz")) << "letter case makes another file";
+    EXPECT_EQ(Recent().size(), 5);
+
+    QMenu* menu = Main().findChild<QMenu*>(QStringLiteral("PopupMenu1"));
+    menu->actions().at(3)->trigger();  // f4
+    EXPECT_EQ(Recent().first(), File("f4.kdz"));
+    EXPECT_EQ(Set().FrameCount(), 4);
+    EXPECT_EQ(Caption(), QStringLiteral("Кадрописец - f4.kdz"));
+
+    Restart();
+    EXPECT_EQ(Recent(), (QStringList{File("f4.kdz"), File("F3.kdz"), File("f6.kdz"), File("f5.kdz"),
+                                     File("f3.kdz")}));
+}
+
+TEST_F(FileCommandsTest, OpeningAskedToSaveFirst) {
+    Draw();
+    SaveAs(File("a.kdz"));
+    New(QStringLiteral("2"));
+    SaveAs(File("b.kdz"));
+    Run(Main().Actions().acAdd);  // b now has 3 frames unsaved
+
+    ModalScript script;
+    script.AnswerMessage(QMessageBox::Yes).ChooseFile(File("a.kdz"));
+    Run(Main().Actions().acOpen, script);
+    ExpectDrawing();
+    FrameSet b;
+    ReadDisplayFile(dir_.File("b.kdz"), b);
+    EXPECT_EQ(b.FrameCount(), 3) << "Yes saved b before a was read";
+}
+
+TEST_F(FileCommandsTest, AFileOfMoreThan256FramesSaysItWasCut) {
+    std::vector<std::uint8_t> bytes{0, 1, 1, 0x2C, 0x01};
+    bytes.resize(5 + 300 * 56, 0xFF);
+    kadr::testing::WriteBytes(dir_.File("big.kdz"), bytes);
+    ModalScript script;
+    QString text;
+    script.ChooseFile(File("big.kdz")).AnswerMessage(QMessageBox::Ok, &text);
+    Run(Main().Actions().acOpen, script);
+    EXPECT_EQ(text, QStringLiteral("Файл содержит больше 256 кадров. Прочитаны первые 256."));
+    EXPECT_EQ(Set().FrameCount(), 256);
+}
+
+}  // namespace
+}  // namespace kadr::editor::testing

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+
+#include <QMessageBox>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+namespace kadr::editor::testing {
+
+// Answers the modal windows a command brings up, one step per window in the order they appear,
+// as a user would: each step gets the window and says whether it took it. Actions run queued, so
+// that a window opened by an answer (an error box over a dialog) is met by the next step.
+class ModalScript : public QObject {
+  public:
+    using Step = std::function<bool(QWidget*)>;
+
+    ModalScript();
+
+    ModalScript& Then(Step step);
+    // Common steps.
+    ModalScript& AnswerMessage(QMessageBox::StandardButton button, QString* text = nullptr);
+    ModalScript& ChooseFile(const QString& path, const QString& filter = {});
+    ModalScript& CancelFileDialog();
+
+    bool Finished() const { return steps_.empty(); }
+    // Texts of every message box met, in order.
+    const QStringList& Messages() const { return messages_; }
+
+  private:
+    void Poll();
+
+    QTimer timer_;
+    std::deque<Step> steps_;
+    QPointer<QWidget> last_;
+    QStringList messages_;
+};
+
+}  // namespace kadr::editor::testing
