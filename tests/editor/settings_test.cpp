@@ -1,0 +1,186 @@
+// The stored settings through two runs of the editor, and the port parameters dialog.
+#include <memory>
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTest>
+
+#include "editor/app/form_storage.h"
+#include "editor/app/startup_settings.h"
+#include "editor/app/window_placement.h"
+#include "editor/dialogs/port_dialog.h"
+#include "full_editor_fixture.h"
+
+namespace kadr::editor::testing {
+namespace {
+
+// The editor's store, opened in the main window's group.
+std::unique_ptr<QSettings> Store() {
+    auto settings =
+        std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                    QString::fromLatin1(kCompanyName), FormStorage::ProgramName());
+    settings->beginGroup(QStringLiteral("TfmMain"));
+    return settings;
+}
+
+QString Stored(const char* name) {
+    return Store()->value(QString::fromLatin1(name)).toString();
+}
+
+void StoreValue(const char* name, const QString& value) {
+    Store()->setValue(QString::fromLatin1(name), value);
+}
+
+class SettingsTest : public FullEditorTest {
+  protected:
+    TfmParam& Param() { return *windows_.fmParam; }
+    // Opens the port dialog, lets `fill` change its fields, then presses OK or Cancel.
+    void PortDialog(std::function<void(TfmParam&)> fill, bool ok) {
+        ModalScript script;
+        script.Then([fill, ok](QWidget* modal) {
+            auto* dialog = qobject_cast<TfmParam*>(modal);
+            if (dialog == nullptr) {
+                ADD_FAILURE() << "expected the port dialog";
+                modal->close();
+                return false;
+            }
+            fill(*dialog);
+            ok ? dialog->accept() : dialog->reject();
+            return true;
+        });
+        Run(Main().Actions().N12, script);
+    }
+};
+
+TEST_F(SettingsTest, AFirstRunStartsWithTheBuiltInValues) {
+    EXPECT_EQ(Main().Comm().CommPort, TCommPort::Com1);
+    EXPECT_EQ(Main().Comm().BaudRate, TBaudRate::__56000);
+    EXPECT_EQ(Main().Upload().SendTimeoutInterval(), 3000);
+    EXPECT_EQ(Param().ComboBox1()->currentText(), QStringLiteral("Com1"));
+    EXPECT_EQ(Param().ComboBox2()->currentText(), QStringLiteral("56000"));
+    EXPECT_EQ(Param().SpinEdit1()->value(), 3);
+    EXPECT_TRUE(Recent().isEmpty());
+}
+
+TEST_F(SettingsTest, ThePortDialogsChoicesSurviveARestart) {
+    PortDialog(
+        [](TfmParam& dialog) {
+            dialog.ComboBox1()->setCurrentIndex(2);
+            dialog.ComboBox2()->setCurrentIndex(12);
+            dialog.SpinEdit1()->setValue(10);
+        },
+        true);
+    EXPECT_EQ(Main().Comm().CommPort, TCommPort::Com3);
+    EXPECT_EQ(Main().Comm().BaudRate, TBaudRate::_115200);
+    EXPECT_EQ(Main().Upload().SendTimeoutInterval(), 10000);
+    Restart();
+    EXPECT_EQ(Stored("VSSComm321_CommPort"), QStringLiteral("Com3"));
+    EXPECT_EQ(Stored("VSSComm321_BaudRate"), QStringLiteral("_115200"));
+    EXPECT_EQ(Stored("TimerSendTimeout_Interval"), QStringLiteral("10000"));
+    EXPECT_EQ(Stored("FormVersion"), QStringLiteral("0"));
+    EXPECT_EQ(Main().Comm().CommPort, TCommPort::Com3);
+    EXPECT_EQ(Param().ComboBox1()->currentText(), QStringLiteral("Com3"));
+    EXPECT_EQ(Param().ComboBox2()->currentText(), QStringLiteral("115200"));
+    EXPECT_EQ(Param().SpinEdit1()->value(), 10);
+}
+
+TEST_F(SettingsTest, EachPortItemSelectsItsOwnPortAndTypedNamesMustMatchOne) {
+    for (int item = 0; item < 4; ++item) {
+        PortDialog([item](TfmParam& dialog) { dialog.ComboBox1()->setCurrentIndex(item); }, true);
+        EXPECT_EQ(Main().Comm().CommPort, static_cast<TCommPort>(item));
+    }
+    PortDialog([](TfmParam& dialog) { dialog.ComboBox1()->setEditText(QStringLiteral("Com9")); },
+               true);
+    EXPECT_EQ(Main().Comm().CommPort, TCommPort::Com4) << "a name that is no item changes nothing";
+    PortDialog([](TfmParam& dialog) { dialog.ComboBox1()->setEditText(QStringLiteral("com2")); },
+               true);
+    EXPECT_EQ(Main().Comm().CommPort, TCommPort::Com2);
+}
+
+TEST_F(SettingsTest, CancelKeepsTheSettingsButNotTheFields) {
+    PortDialog(
+        [](TfmParam& dialog) {
+            dialog.ComboBox1()->setCurrentIndex(3);
+            dialog.SpinEdit1()->setValue(8);
+        },
+        false);
+    EXPECT_EQ(Main().Comm().CommPort, TCommPort::Com1);
+    EXPECT_EQ(Main().Upload().SendTimeoutInterval(), 3000);
+    EXPECT_EQ(Param().ComboBox1()->currentText(), QStringLiteral("Com4"))
+        << "shown as the user left it";
+    EXPECT_EQ(Param().SpinEdit1()->value(), 8);
+}
+
+TEST_F(SettingsTest, StoredValuesAreReadLikeTheirNamesAndOddOnesIgnored) {
+    Stop();
+    StoreValue("VSSComm321_CommPort", QStringLiteral("cOM2"));
+    StoreValue("VSSComm321_BaudRate", QStringLiteral("___115200"));  // one underscore too many
+    StoreValue("TimerSendTimeout_Interval", QStringLiteral("2500"));
+    SetUp();
+    EXPECT_EQ(Main().Comm().CommPort, TCommPort::Com2);
+    EXPECT_EQ(Main().Comm().BaudRate, TBaudRate::__56000);
+    EXPECT_EQ(Main().Upload().SendTimeoutInterval(), 2500);
+    EXPECT_EQ(Param().SpinEdit1()->value(), 2) << "2500 ms shows as 2 seconds";
+    PortDialog([](TfmParam&) {}, true);
+    EXPECT_EQ(Main().Upload().SendTimeoutInterval(), 2000);
+    Restart();
+    EXPECT_EQ(Stored("TimerSendTimeout_Interval"), QStringLiteral("2000"));
+
+    Stop();
+    StoreValue("VSSComm321_BaudRate", QStringLiteral("_115200"));
+    StoreValue("TimerSendTimeout_Interval", QStringLiteral("soon"));
+    SetUp();
+    EXPECT_EQ(Main().Comm().BaudRate, TBaudRate::_115200);
+    EXPECT_EQ(Main().Upload().SendTimeoutInterval(), 3000)
+        << "an interval that is no number keeps the value the timer has: an upload must still end";
+}
+
+TEST_F(SettingsTest, TheRecentFilesComeBackInTheirOrder) {
+    Stop();
+    StoreValue("fm0", QStringLiteral("/top.kdz"));
+    StoreValue("fm1", QStringLiteral("/a&b.kdz"));
+    StoreValue("fm2", QString());
+    StoreValue("fm4", QStringLiteral("/oldest.bin"));
+    SetUp();
+    EXPECT_EQ(Recent(), (QStringList{QStringLiteral("/top.kdz"), QStringLiteral("/a&b.kdz"),
+                                     QStringLiteral("/oldest.bin")}));
+    Restart();
+    EXPECT_EQ(Stored("fm1"), QStringLiteral("/a&b.kdz"));
+    EXPECT_EQ(Stored("fm2"), QStringLiteral("/oldest.bin"));
+    EXPECT_FALSE(Store()->contains(QStringLiteral("fm3")));
+}
+
+TEST_F(SettingsTest, TheWindowComesBackWhereItWasAndNeverOffTheScreens) {
+    Main().move(120, 90);
+    Main().resize(700, 420);
+    Restart();
+    EXPECT_EQ(Main().pos(), QPoint(120, 90));
+    EXPECT_EQ(Main().size(), QSize(700, 420));
+    const QString normPos = Stored("NormPos");
+    EXPECT_EQ(normPos, QStringLiteral("120,90,820,510"));
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    EXPECT_EQ(
+        Stored(
+            QStringLiteral("NormPos(%1x%2)").arg(screen.width()).arg(screen.height()).toLatin1()),
+        normPos);
+    EXPECT_EQ(Stored("ShowCmd"), QStringLiteral("1"));
+
+    // Saved on a screen since unplugged: far to the right of anything there is now.
+    const QRect screenRect(0, 0, 1024, 768);
+    const QRect lost = OnVisibleScreen(QRect(3000, 100, 600, 400), {screenRect}, screenRect);
+    EXPECT_TRUE(screenRect.contains(lost));
+    EXPECT_EQ(lost.size(), QSize(600, 400));
+    const QRect huge = OnVisibleScreen(QRect(10, 10, 5000, 3000), {screenRect}, screenRect);
+    EXPECT_EQ(huge.size(), QSize(1024, 768));
+    const QRect titleAbove = OnVisibleScreen(QRect(100, -50, 600, 400), {screenRect}, screenRect);
+    EXPECT_GE(titleAbove.top(), 0) << "a title bar above the screen cannot be grabbed";
+    const QRect second(1024, 0, 1280, 1024);
+    EXPECT_EQ(OnVisibleScreen(QRect(1100, 50, 600, 400), {screenRect, second}, screenRect),
+              QRect(1100, 50, 600, 400));
+}
+
+}  // namespace
+}  // namespace kadr::editor::testing
