@@ -1,6 +1,9 @@
 #include "editor/app/startup.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
+#include <QTranslator>
 
 #include "editor/app/editor_application.h"
 #include "editor/app/startup_settings.h"
@@ -22,10 +25,21 @@ EditorWindows CreateWindows() {
     return windows;
 }
 
+void UseRussianStandardTexts(QCoreApplication& application) {
+    // The file dialogs and message boxes come from Qt; with its translations installed they
+    // speak the same language as the rest of the window, without them they stay in English.
+    auto* translator = new QTranslator(&application);
+    if (translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+    }
+}
+
 int RunEditor(int argc, char** argv) {
     SetCompanyName();
     RegisterClipboardFormat();
     EditorApplication application(argc, argv);
+    UseRussianStandardTexts(application);
     const EditorWindows windows = CreateWindows();
     windows.fmMain->show();
     const QStringList arguments = QCoreApplication::arguments();

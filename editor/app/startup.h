@@ -2,6 +2,8 @@
 
 #include <memory>
 
+class QCoreApplication;
+
 namespace kadr::editor {
 
 class TfmMain;
@@ -20,6 +22,9 @@ struct EditorWindows {
 
 // Each window is complete, its creation handler run, before the next one is made.
 EditorWindows CreateWindows();
+
+// Russian texts for the platform's standard dialogs, when Qt's translations are installed.
+void UseRussianStandardTexts(QCoreApplication& application);
 
 // The whole run: start-up settings, the application object, the windows, the message loop.
 // A single argument names a file to open at start.

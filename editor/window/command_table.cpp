@@ -14,7 +14,6 @@ QAction* Make(QObject* owner, const char* name, const QString& caption, const QS
     auto* action = new QAction(caption, owner);
     action->setObjectName(QString::fromLatin1(name));
     action->setToolTip(hint);
-    action->setStatusTip(hint);
     action->setShortcut(shortcut);
     action->setProperty("imageIndex", image);
     if (image != kNoImage) {

@@ -7,7 +7,7 @@ class QObject;
 
 namespace kadr::editor {
 
-// Every command of the main window with its caption, hint (tooltip and status tip), shortcut and
+// Every command of the main window with its caption, hint (tooltip), shortcut and
 // picture. The picture's index in the image list is kept as the action's "imageIndex" property.
 struct Commands {
     QAction* acNew;
