@@ -141,12 +141,7 @@ int RunUpload(const Args& args) {
     comm.CommPort = options.port.CommPort;
     comm.DevicePath = options.devicePath;
     comm.BaudRate = options.port.BaudRate;
-    comm.Parity = TParity::None;
-    comm.DataBits = TDataBits::_8;
-    comm.StopBits = TStopBits::_1;
-    comm.DTR = true;
-    comm.RTS = true;
-    comm.ReadTimeout = 40;
+    SetDisplayUnitLine(comm);
 
     ConsoleOwner owner;
     TDeviceUpload upload(document.Set(), comm, owner);

@@ -21,6 +21,15 @@ void StartUnlessRunning(QTimer& timer) {
 
 }  // namespace
 
+void SetDisplayUnitLine(TVSSComm32& comm) {
+    comm.Parity = TParity::None;
+    comm.DataBits = TDataBits::_8;
+    comm.StopBits = TStopBits::_1;
+    comm.DTR = true;
+    comm.RTS = true;
+    comm.ReadTimeout = 40;
+}
+
 TDeviceUpload::TDeviceUpload(const FrameSet& frameSet, TVSSComm32& comm, UploadOwner& owner)
     : frameSet_(frameSet), comm_(comm), owner_(owner) {
     TimerRepeater.setInterval(kRepeaterIntervalMs);

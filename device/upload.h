@@ -13,6 +13,10 @@ namespace kadr {
 
 enum class UploadOutcome { Completed, NoReply, Aborted };
 
+// The line the display unit expects besides port and speed: 8 data bits, no parity, 1 stop
+// bit, DTR and RTS raised, a read complete after 40 ms of silence.
+void SetDisplayUnitLine(TVSSComm32& comm);
+
 // What the upload shows through whoever drives it: the editor window or the command line.
 class UploadOwner {
   public:

@@ -34,12 +34,7 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent) {
     // The line to the display unit: its port and speed are stored settings.
     VSSComm321.CommPort = TCommPort::Com1;
     VSSComm321.BaudRate = TBaudRate::__56000;
-    VSSComm321.Parity = TParity::None;
-    VSSComm321.DataBits = TDataBits::_8;
-    VSSComm321.StopBits = TStopBits::_1;
-    VSSComm321.DTR = true;
-    VSSComm321.RTS = true;
-    VSSComm321.ReadTimeout = 40;
+    SetDisplayUnitLine(VSSComm321);
     BuildLayout();
     ConnectCommands();
     FormCreate();
