@@ -79,7 +79,6 @@ void SavePortSettings(QSettings& group, const PortSettings& settings) {
     store->setValue(kCommPortKey, QString::fromStdString(std::string(EnumName(settings.CommPort))));
     store->setValue(kBaudRateKey, QString::fromStdString(std::string(EnumName(settings.BaudRate))));
     store->setValue(kSendTimeoutKey, QString::number(settings.SendTimeoutInterval));
-    store->sync();
 }
 
 std::string ComPortDevice(TCommPort port) {

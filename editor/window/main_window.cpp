@@ -1,6 +1,5 @@
 #include "editor/window/main_window.h"
 
-#include <QBuffer>
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
@@ -169,13 +168,11 @@ void TfmMain::FormCreate() {
         systemClipboard_ = std::make_unique<SystemClipboard>(ClipboardFormat());
         clipboard_ = systemClipboard_.get();
     }
-    UploadBuffer = std::make_unique<QBuffer>();
-    UploadBuffer->open(QIODevice::ReadWrite);
+    // The upload keeps its buffer of frame records itself (TDeviceUpload), made with the window.
 }
 
 void TfmMain::FormDestroy() {
     FormStorage1.SaveFormPlacement();
-    UploadBuffer.reset();
 }
 
 void TfmMain::FormStorage1RestoreProperties(QSettings& settings) {

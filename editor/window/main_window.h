@@ -15,7 +15,6 @@
 #include "frameset/clipboard_payload.h"
 #include "frameset/document.h"
 
-class QBuffer;
 class QMenu;
 class QScrollBar;
 class QSettings;
@@ -136,7 +135,6 @@ class TfmMain : public QMainWindow {
     MemoryClipboard ownClipboard_;
     std::unique_ptr<FrameClipboard> systemClipboard_;
     FrameClipboard* clipboard_ = &ownClipboard_;
-    std::unique_ptr<QBuffer> UploadBuffer;
     TVSSComm32 VSSComm321;
     std::unique_ptr<UploadPresenter> uploadPresenter_;
     std::unique_ptr<TDeviceUpload> upload_;

@@ -18,13 +18,10 @@ void UploadPresenter::ShowUploadCaption(const std::string& caption) {
 
 void UploadPresenter::ShowUploadStatus(const std::string& text) {
     panel_->setText(QString::fromStdString(text));
-    if (text.empty()) {
-        progress_->hide();
-    }
 }
 
 void UploadPresenter::ShowStatusWindow(const std::string& text) {
-    // The outcome stands alone: the packet count no longer means anything once it is shown.
+    // Every end of an upload comes here; the packet count means nothing once the outcome shows.
     progress_->hide();
     if (statusWindow_ == nullptr) {
         return;
@@ -39,10 +36,6 @@ void UploadPresenter::ShowUploadProgress(int sent, int total) {
     progress_->setValue(sent);
     progress_->setFormat(QStringLiteral("%v / %m"));
     progress_->show();
-}
-
-void UploadPresenter::UploadEnded(UploadOutcome /*outcome*/) {
-    progress_->hide();
 }
 
 }  // namespace kadr::editor

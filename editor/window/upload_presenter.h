@@ -22,7 +22,6 @@ class UploadPresenter : public UploadOwner {
     void ShowUploadStatus(const std::string& text) override;
     void ShowStatusWindow(const std::string& text) override;
     void ShowUploadProgress(int sent, int total) override;
-    void UploadEnded(UploadOutcome outcome) override;
 
   private:
     QToolButton* button_;
