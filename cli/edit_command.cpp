@@ -150,7 +150,7 @@ int RunEdit(const Args& args) {
         ops.push_back(ParseEditOp(args[i]));
     }
     Document document;
-    OpenLikeEditor(document, args[0]);
+    OpenInputLikeEditor(document, args[0]);
     MemoryClipboard clipboard;
     for (const EditOp& op : ops) {
         ApplyEditOp(op, document, clipboard);

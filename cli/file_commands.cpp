@@ -31,6 +31,13 @@ ReadReport OpenLikeEditor(Document& document, const std::string& path) {
     return report;
 }
 
+ReadReport OpenInputLikeEditor(Document& document, const std::string& path) {
+    if (path == "-") {
+        return ReadReport{};
+    }
+    return OpenLikeEditor(document, path);
+}
+
 int RunInfo(const Args& args) {
     bool json = false;
     std::string path;

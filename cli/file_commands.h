@@ -20,6 +20,10 @@ auto NamingFile(const std::string& path, Operation operation) {
 // more frames than fit. Throws FileError.
 ReadReport OpenLikeEditor(Document& document, const std::string& path);
 
+// As OpenLikeEditor, except that "-" leaves the document as the editor starts up (one blank
+// frame, current), so that scripts can start from nothing.
+ReadReport OpenInputLikeEditor(Document& document, const std::string& path);
+
 int RunInfo(const Args& args);
 int RunDump(const Args& args);
 int RunConvert(const Args& args);

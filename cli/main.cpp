@@ -19,12 +19,9 @@ using Command = std::function<int(const Args&)>;
 
 const std::map<std::string, Command>& Commands() {
     static const std::map<std::string, Command> commands{
-        {"info", kadr::cli::RunInfo},
-        {"dump", kadr::cli::RunDump},
-        {"convert", kadr::cli::RunConvert},
-        {"edit", kadr::cli::RunEdit},
-        {"upload", kadr::cli::RunUpload},
-        {"simulate", kadr::cli::RunSimulate},
+        {"info", kadr::cli::RunInfo},       {"dump", kadr::cli::RunDump},
+        {"convert", kadr::cli::RunConvert}, {"edit", kadr::cli::RunEdit},
+        {"upload", kadr::cli::RunUpload},   {"simulate", kadr::cli::RunSimulate},
     };
     return commands;
 }

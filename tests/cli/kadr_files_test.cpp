@@ -157,5 +157,22 @@ TEST(KadrCli, EditReportsStateAndWritesTheResult) {
     EXPECT_EQ(r.out, "{\"lastFrame\":0,\"curFrame\":0,\"undo\":1,\"redo\":1,\"modified\":true}\n");
 }
 
+TEST(KadrCli, EditFromNothingStartsWithTheStartUpDocument) {
+    TempDir dir;
+    ProcessResult r = Kadr({"edit", "-", dir.File("o.kdz"), "toggle:3:8", "add"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "{\"lastFrame\":1,\"curFrame\":1,\"undo\":1,\"redo\":1,\"modified\":true}\n");
+    FrameSet back;
+    ReadDisplayFile(dir.File("o.kdz"), back);
+    ASSERT_EQ(back.LastFrame, 1);
+    // Grid row 8 is frame row 9; the appended copy carries the dot too.
+    EXPECT_EQ(back.Cell(0, 3, 9), kDotSet);
+    EXPECT_EQ(back.Cell(1, 3, 9), kDotSet);
+    EXPECT_EQ(back.Cell(0, 3, 8), kDotBlank);
+    // "-" as OUT still means: write nothing, and "-" as IN reads no file named "-".
+    r = Kadr({"edit", "-", "-"});
+    EXPECT_EQ(r.out, "{\"lastFrame\":0,\"curFrame\":0,\"undo\":0,\"redo\":0,\"modified\":false}\n");
+}
+
 }  // namespace
 }  // namespace kadr
