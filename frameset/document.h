@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "frameset/clipboard_payload.h"
 #include "frameset/frame_set.h"
@@ -56,6 +57,11 @@ class Document {
     EditResult SetEndStr();
     EditResult Undo();
     EditResult Redo();
+
+    // Puts whole frames after the current frame (at the end when there is none) as one undo
+    // step; the first of them becomes current. Refused as Full, with nothing changed, when they
+    // do not all fit into the 256 frames.
+    EditResult InsertFrames(const std::vector<Frame>& frames);
 
     // Copy records nothing and changes nothing; false when there is no current frame.
     bool Copy(FrameClipboard& clipboard) const;
