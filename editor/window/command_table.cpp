@@ -64,6 +64,7 @@ Commands CreateCommands(QObject* owner) {
     c.mnBegStr = MenuOnly(owner, "mnBegStr", "Начало бегущей строки", Qt::ALT | Qt::Key_2);
     c.mnStr = MenuOnly(owner, "mnStr", "Бегущая строка", Qt::ALT | Qt::Key_3);
     c.mnEndStr = MenuOnly(owner, "mnEndStr", "Конец бегущей строки", Qt::ALT | Qt::Key_4);
+    c.acTextLine = MenuOnly(owner, "acTextLine", "Бегущая строка из текста...");
     c.N12 = MenuOnly(owner, "N12", "Параметры порта...");
     c.N13 = MenuOnly(owner, "N13", "Параметры анимации...");
     c.N14 = MenuOnly(owner, "N14", "О программе...");

@@ -32,6 +32,8 @@ struct Commands {
     QAction* mnBegStr;
     QAction* mnStr;
     QAction* mnEndStr;
+    // Puts a line of text into the set as a running line.
+    QAction* acTextLine;
     QAction* N12;
     QAction* N13;
     QAction* N14;

@@ -33,6 +33,8 @@ void CreateMainMenu(QMainWindow& window, const Commands& c) {
     edit->addAction(c.acClear);
     edit->addAction(c.acInsert);
     edit->addAction(c.acDelete);
+    edit->addSeparator();
+    edit->addAction(c.acTextLine);
 
     QMenu* parameters = bar->addMenu(QStringLiteral("П&араметры"));
     parameters->addAction(c.N12);

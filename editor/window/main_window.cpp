@@ -141,6 +141,8 @@ void TfmMain::ConnectCommands() {
     connect(c.acExit, &QAction::triggered, this, &QWidget::close);
     connect(bottom_.RxSpeedButton1, &QToolButton::clicked, this,
             [this] { RunCommand([this] { RxSpeedButton1Click(); }); });
+    connect(c.acTextLine, &QAction::triggered, this,
+            [this] { RunCommand([this] { acTextLineExecute(); }); });
     connect(c.N12, &QAction::triggered, this, [this] { RunCommand([this] { N12Click(); }); });
     connect(toolBar_.cbMashtab, &QComboBox::currentIndexChanged, this,
             [this] { RunCommand([this] { cbMashtabChange(); }); });

@@ -70,6 +70,8 @@ class TfmMain : public QMainWindow {
     void acSaveExecute();
     void acSaveAsExecute();
     void PupupFileMenuClick(QAction* item);
+    // "Бегущая строка из текста...": the dialog, then the line after the current frame.
+    void acTextLineExecute();
     RecentFileList& RecentFiles() { return *recentFiles_; }
 
     // Whether closing or opening should offer to save: an undoable edit, or a change the history
@@ -110,6 +112,8 @@ class TfmMain : public QMainWindow {
     void Perform(Edit edit);
     void RedrawStrip(const EditResult& result);
     void UpdateUndoActions();
+    // Rebuilds the strip scrolled so that `frame` and those after it show.
+    void RebuildShowingFrame(int frame);
     // Every change of the window's size rebuilds the strip, even one that keeps its width.
     void FormResize();
     void cbMashtabChange();
