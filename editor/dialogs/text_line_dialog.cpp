@@ -133,7 +133,7 @@ TextLineDialog::TextLineDialog(const Document& document, QWidget* parent)
     fields->addRow(QStringLiteral("&Положение:"), cbPlace_);
     fields->addRow(QStringLiteral("Промежуток между &знаками:"), seGap_);
     fields->addRow(QStringLiteral("Пустых столбцов в &начале:"), seLead_);
-    fields->addRow(QStringLiteral("Пустых столбцов в &конце:"), seTrail_);
+    fields->addRow(QStringLiteral("Пустых столбцов в к&онце:"), seTrail_);
 
     ok_ = buttons_->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     ok_->setDefault(true);
@@ -153,7 +153,12 @@ TextLineDialog::TextLineDialog(const Document& document, QWidget* parent)
     connect(edText_, &QLineEdit::textChanged, this, changed);
     connect(cbFont_, &QComboBox::currentIndexChanged, this, changed);
     connect(cbFamily_, &QFontComboBox::currentFontChanged, this, changed);
-    connect(seHeight_, &QSpinBox::valueChanged, this, changed);
+    connect(seHeight_, &QSpinBox::valueChanged, this, [this](int height) {
+        if (cbFont_->currentIndex() == TextLineSettings::Desktop) {
+            desktopHeight_ = height;
+        }
+        Render();
+    });
     connect(cbPlace_, &QComboBox::currentIndexChanged, this, changed);
     connect(seGap_, &QSpinBox::valueChanged, this, changed);
     connect(seLead_, &QSpinBox::valueChanged, this, changed);
@@ -171,6 +176,7 @@ void TextLineDialog::Apply(const TextLineSettings& s) {
     if (!s.family.isEmpty()) {
         cbFamily_->setCurrentFont(QFont(s.family));
     }
+    desktopHeight_ = s.height;
     seHeight_->setValue(s.height);
     cbPlace_->setCurrentIndex(static_cast<int>(s.placement));
     seGap_->setValue(s.gap);
@@ -183,7 +189,7 @@ TextLineSettings TextLineDialog::Settings() const {
     s.text = edText_->text();
     s.font = cbFont_->currentIndex();
     s.family = cbFamily_->currentFont().family();
-    s.height = seHeight_->value();
+    s.height = desktopHeight_;
     s.placement = static_cast<Placement>(cbPlace_->currentIndex());
     s.gap = seGap_->value();
     s.lead = seLead_->value();
@@ -201,8 +207,8 @@ const kadr::text::TextFont* TextLineDialog::ChosenFont(QString* problem) {
             break;
     }
     const QString family = cbFamily_->currentFont().family();
-    if (!desktop_ || desktop_->Family() != family || desktop_->Height() != seHeight_->value()) {
-        desktop_ = SystemFont::Find(family, seHeight_->value());
+    if (!desktop_ || desktop_->Family() != family || desktop_->Height() != desktopHeight_) {
+        desktop_ = SystemFont::Find(family, desktopHeight_);
     }
     if (!desktop_) {
         *problem = QStringLiteral("Шрифт «%1» не найден.").arg(family);
@@ -217,9 +223,11 @@ void TextLineDialog::Render() {
     const bool desktop = cbFont_->currentIndex() == TextLineSettings::Desktop;
     cbFamily_->setEnabled(desktop);
     seHeight_->setEnabled(desktop);
-    if (!desktop) {
+    {
         const QSignalBlocker block(seHeight_);
-        seHeight_->setValue(cbFont_->currentIndex() == TextLineSettings::Builtin14 ? 14 : 7);
+        seHeight_->setValue(desktop ? desktopHeight_
+                            : cbFont_->currentIndex() == TextLineSettings::Builtin14 ? 14
+                                                                                     : 7);
     }
     QString problem;
     const kadr::text::TextFont* font = ChosenFont(&problem);

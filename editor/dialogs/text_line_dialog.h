@@ -76,6 +76,8 @@ class TextLineDialog : public QDialog {
     std::unique_ptr<kadr::text::TextFont> builtin14_;
     std::unique_ptr<SystemFont> desktop_;
     bool ready_ = false;
+    // The height box shows the built-in fonts' fixed heights; a desktop font's own is kept here.
+    int desktopHeight_ = 14;
 
     QLineEdit* edText_;
     QComboBox* cbFont_;

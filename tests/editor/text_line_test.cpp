@@ -208,6 +208,12 @@ TEST_F(TextLineTest, ADesktopFontCanBeChosenAndMissingCharactersAreNamed) {
         dialog.cbFont()->setCurrentIndex(TextLineSettings::Desktop);
         dialog.cbFamily()->setCurrentFont(QFont(QStringLiteral("DejaVu Sans")));
         dialog.seHeight()->setValue(9);
+        // A built-in font shows its own height; the desktop font's comes back with it.
+        dialog.cbFont()->setCurrentIndex(TextLineSettings::Builtin7);
+        EXPECT_EQ(dialog.seHeight()->value(), 7);
+        EXPECT_FALSE(dialog.seHeight()->isEnabled());
+        dialog.cbFont()->setCurrentIndex(TextLineSettings::Desktop);
+        EXPECT_EQ(dialog.seHeight()->value(), 9);
         dialog.cbPlace()->setCurrentIndex(static_cast<int>(Placement::Bottom));
         dialog.edText()->setText(QStringLiteral("Hi\U0010FFFD"));
         const std::set<int> rows = InkRows(dialog.Preview()->Picture());
