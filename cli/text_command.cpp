@@ -85,12 +85,15 @@ TextOptions ParseTextOptions(const Args& args) {
 }
 
 // A desktop font needs Qt's font database, which needs an application object; a tool for
-// scripts draws off screen wherever no display is named.
+// scripts draws off screen wherever no display is named. Windows always has its desktop, and
+// its off-screen platform would not see the installed fonts.
 std::unique_ptr<QGuiApplication> StartFontDatabase() {
+#ifndef Q_OS_WIN
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+#endif
     static int argc = 1;
     static char name[] = "kadr";
     static char* argv[] = {name, nullptr};
