@@ -3,6 +3,7 @@
 #include "frameset/frame_kinds.h"
 #include "frameset/playback/led_image.h"
 #include "frameset/playback/playback_clock.h"
+#include "frameset/playback/playback_input.h"
 #include "frameset/playback/timeline.h"
 
 namespace kadr::playback {
@@ -303,6 +304,34 @@ TEST(LedPainter, SheetPutsEightPicturesToARowWithCaptions) {
             ASSERT_NE(sheet.At(x, y), LedPainter::kCaptionIndex);
         }
     }
+}
+
+}  // namespace
+}  // namespace kadr::playback
+
+namespace kadr::playback {
+namespace {
+
+TEST(PlaybackInput, NoticesEveryChangeThatPlaysDifferentlyAndNothingElse) {
+    FrameSet set = SetOf({K::Anim, K::Anim});
+    PlaybackInput input;
+    EXPECT_TRUE(input.Update(set)) << "the first look always counts";
+    EXPECT_FALSE(input.Update(set));
+    set.Cell(1, 3, 3) = kDotSet;
+    EXPECT_TRUE(input.Update(set));
+    set.SpeedRow = 9;
+    EXPECT_TRUE(input.Update(set));
+    set.SpeedAnim = 9;
+    EXPECT_TRUE(input.Update(set));
+    set.LastFrame = 0;
+    EXPECT_TRUE(input.Update(set));
+    set.Cell(1, 4, 4) = kDotSet;  // out of use: plays the same
+    set.OrientationFlag = 1;      // the unit compensates for its mounting: plays the same
+    set.CurFrame = 0;
+    EXPECT_FALSE(input.Update(set));
+    set.LastFrame = -1;
+    EXPECT_TRUE(input.Update(set));
+    EXPECT_FALSE(input.Update(set));
 }
 
 }  // namespace
