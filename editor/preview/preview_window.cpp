@@ -1,11 +1,13 @@
 #include "editor/preview/preview_window.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -14,6 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 
@@ -57,8 +60,12 @@ TfmPreview::TfmPreview(const Document& document, QWidget* parent)
     watchTimer_.setInterval(kWatchMs);
     connect(&watchTimer_, &QTimer::timeout, this, &TfmPreview::FollowDocument);
 
+    storage_.Window = this;
     storage_.OnRestoreProperties = [this](QSettings& s) { RestoreProperties(s); };
     storage_.OnSaveProperties = [this](QSettings& s) { SaveProperties(s); };
+    storage_.OnRestorePlacement = [this](QSettings& s) {
+        placed_ = s.contains(QStringLiteral("NormPos"));
+    };
     storage_.RestoreFormPlacement();
     FollowDocument();
 }
@@ -184,13 +191,40 @@ void TfmPreview::Open(int frame) {
     const auto now = Now();
     clock_.Seek(timeline_, timeline_.FirstStepOf(frame), now);
     clock_.Play(now);
+    if (!placed_) {
+        PlaceBesideParent();
+        placed_ = true;
+    }
     show();
     raise();
     activateWindow();
-    watchTimer_.start();
     Refresh();
     ShowPlayState();
     Schedule();
+}
+
+void TfmPreview::PlaceBesideParent() {
+    // The first time, where it hides none of the editor: right of it, else below it, else over
+    // its right edge.
+    const QWidget* owner = parentWidget();
+    const QScreen* screen = owner != nullptr ? owner->screen() : nullptr;
+    if (owner == nullptr || screen == nullptr) {
+        return;
+    }
+    adjustSize();
+    const QRect area = screen->availableGeometry();
+    const QRect editor = owner->frameGeometry();
+    const QSize size = frameGeometry().size();
+    QPoint at(editor.right() + 1, editor.top());
+    if (at.x() + size.width() > area.right()) {
+        at = QPoint(editor.left(), editor.bottom() + 1);
+    }
+    if (at.y() + size.height() > area.bottom()) {
+        at = QPoint(area.right() - size.width(), editor.top());
+    }
+    at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - size.width())));
+    at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - size.height())));
+    move(at);
 }
 
 void TfmPreview::PlayPause() {
@@ -285,12 +319,27 @@ void TfmPreview::Schedule() {
     stepTimer_.start(static_cast<int>(std::clamp<long long>(ms, 1, 60'000)));
 }
 
-void TfmPreview::hideEvent(QHideEvent* event) {
-    // Closing the window stops the playback; nothing runs while it is not shown.
+void TfmPreview::closeEvent(QCloseEvent* event) {
+    // Closing the window stops the playback; the next F5 starts it again.
     clock_.Pause(Now());
+    ShowPlayState();
+    storage_.SaveFormPlacement();
+    QWidget::closeEvent(event);
+}
+
+void TfmPreview::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    watchTimer_.start();
+    FollowDocument();
+    Refresh();
+    Schedule();
+}
+
+void TfmPreview::hideEvent(QHideEvent* event) {
+    // Hidden with the editor (minimised, say) it plays on unseen, costing nothing, and shows
+    // the right step when it is back.
     stepTimer_.stop();
     watchTimer_.stop();
-    ShowPlayState();
     QWidget::hideEvent(event);
 }
 

@@ -66,11 +66,14 @@ class TfmPreview : public QWidget {
     QListWidget* lbNotes = nullptr;
 
   protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void BuildLayout();
+    void PlaceBesideParent();
     void ShowNotes();
     void ShowPlayState();
     void Schedule();
@@ -86,6 +89,7 @@ class TfmPreview : public QWidget {
     Clock now_;
     std::size_t shown_ = 0;
     bool restoring_ = false;
+    bool placed_ = false;  // a stored or first placement has been given
     QTimer stepTimer_;
     QTimer watchTimer_;
     LedPanel* panel_ = nullptr;
