@@ -28,8 +28,8 @@ class PreviewCommand : public QObject {
     TfmPreview* preview_ = nullptr;
 };
 
-// Adds the command after the specified menus; the menu "&Вид" is made after "П&араметры" unless
-// the window already has one.
+// Adds the command after the editor's first menus; the menu "&Вид" is made after "П&араметры"
+// unless the window already has one.
 PreviewCommand* InstallPreviewCommand(TfmMain& window);
 
 }  // namespace kadr::editor
