@@ -8,6 +8,7 @@
 #include "cli/cli_support.h"
 #include "cli/edit_command.h"
 #include "cli/file_commands.h"
+#include "cli/render_command.h"
 #include "cli/simulate_command.h"
 #include "cli/text_command.h"
 #include "cli/upload_command.h"
@@ -24,6 +25,7 @@ const std::map<std::string, Command>& Commands() {
         {"convert", kadr::cli::RunConvert}, {"edit", kadr::cli::RunEdit},
         {"upload", kadr::cli::RunUpload},   {"simulate", kadr::cli::RunSimulate},
         {"text", kadr::cli::RunText},
+        {"render", kadr::cli::RunRender},
     };
     return commands;
 }

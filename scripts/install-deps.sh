@@ -3,7 +3,7 @@
 # usage: scripts/install-deps.sh run|test
 set -euo pipefail
 
-run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev fonts-dejavu-core)
+run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev libgif-dev fonts-dejavu-core)
 test_packages=("${run_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth)
 
 case "${1:-test}" in

@@ -16,6 +16,7 @@
 #include "editor/app/system_clipboard.h"
 #include "editor/dialogs/port_dialog.h"
 #include "editor/files/recent_file_list.h"
+#include "editor/preview/preview_command.h"
 #include "editor/strip/frame_strip.h"
 #include "editor/window/main_menu.h"
 #include "editor/window/shortcut_passage.h"
@@ -66,6 +67,7 @@ void TfmMain::BuildLayout() {
     PopupMenu2->addActions(commands_.FrameKinds());
 
     CreateMainMenu(*this, commands_);
+    InstallPreviewCommand(*this);
     toolBar_ = CreateToolBar(*this, commands_, PopupMenu1);
     status_ = CreateStatusBar(*this);
 
@@ -311,6 +313,16 @@ void TfmMain::TrackUnrecordedChanges() {
     };
     connect(bottom_.seSpeedAnim, &QSpinBox::valueChanged, this, changed);
     connect(bottom_.seSpeedRow, &QSpinBox::valueChanged, this, changed);
+    // A speed being typed plays at its new pace (in the preview) before the box is left.
+    const auto typed = [this] {
+        if (!showingSettings_) {
+            document_.Set().SetSpeedAnim(bottom_.seSpeedAnim->TypedValue());
+            document_.Set().SetSpeedRow(bottom_.seSpeedRow->TypedValue());
+            unrecordedChanges_ = true;
+        }
+    };
+    connect(bottom_.seSpeedAnim, &SpeedBox::TextTyped, this, typed);
+    connect(bottom_.seSpeedRow, &SpeedBox::TextTyped, this, typed);
     connect(bottom_.rbFlag1, &QRadioButton::toggled, this, changed);
     connect(strip_, &FrameStrip::DotToggled, this, [this] { unrecordedChanges_ = true; });
 }

@@ -19,6 +19,7 @@ SpeedBox::SpeedBox(QWidget* parent) : QSpinBox(parent) {
     setValue(kMinSpeed);
     setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     setKeyboardTracking(false);
+    connect(lineEdit(), &QLineEdit::textEdited, this, &SpeedBox::TextTyped);
 }
 
 int SpeedBox::TypedValue() const {

@@ -19,6 +19,10 @@ class SpeedBox : public QSpinBox {
     // Takes the typed number as the box's value, brought into 1..50, as leaving the box does.
     void Commit();
 
+  signals:
+    // The user changed the text in the box, before it counts as the box's value.
+    void TextTyped();
+
   protected:
     QValidator::State validate(QString& input, int& pos) const override;
     void keyPressEvent(QKeyEvent* event) override;
