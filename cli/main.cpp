@@ -8,6 +8,7 @@
 #include "cli/cli_support.h"
 #include "cli/edit_command.h"
 #include "cli/file_commands.h"
+#include "cli/import_command.h"
 #include "cli/simulate_command.h"
 #include "cli/upload_command.h"
 #include "frameset/errors.h"
@@ -22,6 +23,7 @@ const std::map<std::string, Command>& Commands() {
         {"info", kadr::cli::RunInfo},       {"dump", kadr::cli::RunDump},
         {"convert", kadr::cli::RunConvert}, {"edit", kadr::cli::RunEdit},
         {"upload", kadr::cli::RunUpload},   {"simulate", kadr::cli::RunSimulate},
+        {"import", kadr::cli::RunImport},
     };
     return commands;
 }
