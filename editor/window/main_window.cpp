@@ -17,6 +17,7 @@
 #include "editor/dialogs/port_dialog.h"
 #include "editor/files/recent_file_list.h"
 #include "editor/strip/frame_strip.h"
+#include "editor/window/drawing_commands.h"
 #include "editor/window/main_menu.h"
 #include "editor/window/shortcut_passage.h"
 #include "editor/window/speed_box.h"
@@ -100,6 +101,7 @@ void TfmMain::BuildLayout() {
     upload_ = std::make_unique<TDeviceUpload>(document_.Set(), VSSComm321, *uploadPresenter_);
     connect(strip_, &FrameStrip::FrameCountChanged, status_.Panel0, &QLabel::setText);
     TrackUnrecordedChanges();
+    drawing_ = new DrawingCommands(*this);
 
     resize(598, 386);
     move(298, 246);
@@ -248,6 +250,10 @@ void TfmMain::Perform(Edit edit) {
     RunCommand([&] { RedrawStrip(edit(document_)); });
     // Also after an error: a Paste that failed has recorded its undo step already.
     UpdateUndoActions();
+}
+
+void TfmMain::PerformEdit(const std::function<EditResult(Document&)>& edit) {
+    Perform(edit);
 }
 
 void TfmMain::RedrawStrip(const EditResult& result) {
