@@ -22,7 +22,7 @@ void PrintUsage(std::FILE* out) {
         "  upload [--port NAME] [--baud RATE] [--timeout SECONDS] FILE\n"
         "                           upload FILE into the display unit (NAME: Com1..Com4 or a\n"
         "                           device path; defaults: the editor's stored settings)\n"
-        "  import [--threshold 0..255] [--crop] [--dither] [--invert] [--line] IN IMAGE OUT\n"
+        "  import IN IMAGE OUT [--threshold 0..255] [--crop] [--dither] [--invert] [--line]\n"
         "                           append the frames of a PNG, BMP, JPEG or GIF picture (fit\n"
         "                           to 28 x 14 or cut 1:1; --line: a wide picture as a running\n"
         "                           line); '-' as IN: the start-up document\n"
