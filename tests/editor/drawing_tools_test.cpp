@@ -1,5 +1,7 @@
 // The drawing tools, transforms, frame moves, previous-frame view and picture import as a user
 // meets them in the window.
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QImage>
@@ -283,6 +285,20 @@ TEST_F(PictureImportTest, AnUnreadablePictureGivesAMessageAndNoDialog) {
     EXPECT_TRUE(script.Finished());
     EXPECT_FALSE(message.isEmpty());
     EXPECT_EQ(Set().FrameCount(), 3);
+}
+
+TEST_F(PictureImportTest, OpeningAPipeShowsAMessageInsteadOfWaiting) {
+    const std::string fifo = dir_.File("pipe.kdz");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    Click(*Grid(0), 2, 2);
+    ModalScript script;
+    QString message;
+    script.AnswerMessage(QMessageBox::Ok, &message);
+    window_->Load(QString::fromStdString(fifo));
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(message, QStringLiteral("Not a regular file."));
+    EXPECT_EQ(Set().FrameCount(), 3);
+    EXPECT_EQ(Dot(0, 2, 2), kDotSet) << "the document stays as it was";
 }
 
 }  // namespace
