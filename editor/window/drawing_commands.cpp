@@ -16,6 +16,8 @@
 #include "editor/strip/frame_strip.h"
 #include "editor/tools/tool_icons.h"
 #include "editor/window/main_window.h"
+#include "editor/window/shortcut_passage.h"
+#include "editor/window/speed_box.h"
 #include "frameset/errors.h"
 #include "pictures/picture_reader.h"
 
@@ -82,9 +84,13 @@ DrawingCommands::DrawingCommands(TfmMain& window)
     toolGroup_->setExclusive(true);
     tools[0]->setChecked(true);
 
-    // The frame moves work whichever control of the window has the focus.
+    // The frame moves work whichever control of the window has the focus, the speed boxes
+    // included, which would otherwise take Ctrl+Shift+arrow for selecting text.
     window.addAction(acFrameLeft);
     window.addAction(acFrameRight);
+    auto* passage = new ShortcutPassage({acFrameLeft, acFrameRight}, this);
+    passage->Watch(window.Bottom().seSpeedAnim);
+    passage->Watch(window.Bottom().seSpeedRow);
 
     const auto edit = [this](QAction* action, EditResult (Document::*operation)()) {
         connect(action, &QAction::triggered, this, [this, operation] {

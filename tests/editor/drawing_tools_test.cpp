@@ -14,6 +14,7 @@
 #include "editor/strip/cell_painter.h"
 #include "editor/strip/frame_strip.h"
 #include "editor/window/drawing_commands.h"
+#include "editor/window/speed_box.h"
 #include "editor_window_fixture.h"
 #include "frameset/frame_kinds.h"
 #include "modal_script.h"
@@ -141,7 +142,9 @@ TEST_F(DrawingToolsTest, FrameMovesCarryTheFrameAndItsButtonAndStopAtTheEnds) {
     EXPECT_EQ(Button(0)->text(), QStringLiteral("2"));
     EXPECT_EQ(Grid(0)->FrameIndex(), 1);
 
-    Drawing().acFrameRight->trigger();
+    // From a speed box too, which would take the keys for selecting text.
+    TriggerShortcut(window_->Bottom().seSpeedAnim,
+                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Right));
     Drawing().acFrameRight->trigger();
     EXPECT_EQ(Set().CurFrame, 2);
     EXPECT_EQ(Steps(), 2);
