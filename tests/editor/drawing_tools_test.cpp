@@ -173,6 +173,18 @@ TEST_F(DrawingToolsTest, PreviousFrameShowsItsDotsInLightGrey) {
     EXPECT_EQ(PixelOfCell(Grab(*Grid(1)), *Grid(1), 3, 3), QColor(255, 255, 255));
 }
 
+TEST_F(DrawingToolsTest, PreviousFrameIsRememberedForTheNextRun) {
+    EXPECT_FALSE(Drawing().acOnionSkin->isChecked()) << "off by default";
+    Drawing().acOnionSkin->setChecked(true);
+    window_.reset();
+    TfmMain next;
+    EXPECT_TRUE(next.Drawing().acOnionSkin->isChecked());
+    EXPECT_TRUE(next.Strip().OnionSkin());
+    next.Drawing().acOnionSkin->setChecked(false);
+    TfmMain third;
+    EXPECT_FALSE(third.Drawing().acOnionSkin->isChecked());
+}
+
 TEST_F(DrawingToolsTest, NewCommandsComeAfterTheExistingOnes) {
     QMenuBar* bar = window_->menuBar();
     QStringList titles;
