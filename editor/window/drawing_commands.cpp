@@ -100,9 +100,10 @@ DrawingCommands::DrawingCommands(TfmMain& window)
     edit(acInvert, &Document::Invert);
     edit(acFlipHorizontal, &Document::FlipHorizontal);
     edit(acFlipVertical, &Document::FlipVertical);
-    for (auto [action, operation] : {std::pair{acFrameLeft, &Document::MoveFrameLeft},
-                                     std::pair{acFrameRight, &Document::MoveFrameRight}}) {
-        connect(action, &QAction::triggered, this, [this, operation] {
+    for (const auto& move : {std::pair{acFrameLeft, &Document::MoveFrameLeft},
+                             std::pair{acFrameRight, &Document::MoveFrameRight}}) {
+        const auto operation = move.second;
+        connect(move.first, &QAction::triggered, this, [this, operation] {
             window_.PerformEdit([operation](Document& d) { return (d.*operation)(); });
             // The moved frame stays current: its button follows it, scrolled into view.
             window_.Strip().ShowCurrentFrame();
