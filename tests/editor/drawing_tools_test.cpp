@@ -1,6 +1,8 @@
 // The drawing tools, transforms, frame moves, previous-frame view and picture import as a user
 // meets them in the window.
-#include <sys/stat.h>
+#if !defined(_WIN32)
+#include <sys/stat.h>  // mkfifo
+#endif
 
 #include <QAction>
 #include <QCheckBox>
@@ -302,6 +304,7 @@ TEST_F(PictureImportTest, AnUnreadablePictureGivesAMessageAndNoDialog) {
     EXPECT_EQ(Set().FrameCount(), 3);
 }
 
+#if !defined(_WIN32)
 TEST_F(PictureImportTest, OpeningAPipeShowsAMessageInsteadOfWaiting) {
     const std::string fifo = dir_.File("pipe.kdz");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
@@ -315,6 +318,7 @@ TEST_F(PictureImportTest, OpeningAPipeShowsAMessageInsteadOfWaiting) {
     EXPECT_EQ(Set().FrameCount(), 3);
     EXPECT_EQ(Dot(0, 2, 2), kDotSet) << "the document stays as it was";
 }
+#endif
 
 }  // namespace
 }  // namespace kadr::editor::testing
