@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include <QByteArray>
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QString>
@@ -46,7 +48,8 @@ std::vector<GreyPicture> ReadPictures(const std::string& path) {
     if (!fs::is_regular_file(status)) {
         throw Error("Not a regular file");
     }
-    QImageReader reader(QString::fromStdString(path));
+    // The same 8-bit form the editor makes with QFile::encodeName and the command line gets.
+    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)));
     reader.setDecideFormatFromContent(true);
     const QSize size = reader.size();
     if (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide) {
