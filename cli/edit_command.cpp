@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <map>
+#include <optional>
+#include <string_view>
 
 #include "cli/file_commands.h"
 #include "frameset/frame_set_files.h"
@@ -13,14 +15,81 @@ using Kind = EditOp::Kind;
 
 const std::map<std::string, Kind, std::less<>>& PlainOps() {
     static const std::map<std::string, Kind, std::less<>> ops{
-        {"clear", Kind::Clear},   {"add", Kind::Add},   {"insert", Kind::Insert},
-        {"delete", Kind::Delete}, {"left", Kind::Left}, {"right", Kind::Right},
-        {"up", Kind::Up},         {"down", Kind::Down}, {"anim", Kind::Anim},
-        {"beg", Kind::Beg},       {"str", Kind::Str},   {"end", Kind::End},
-        {"undo", Kind::Undo},     {"redo", Kind::Redo}, {"copy", Kind::Copy},
+        {"clear", Kind::Clear},
+        {"add", Kind::Add},
+        {"insert", Kind::Insert},
+        {"delete", Kind::Delete},
+        {"left", Kind::Left},
+        {"right", Kind::Right},
+        {"up", Kind::Up},
+        {"down", Kind::Down},
+        {"anim", Kind::Anim},
+        {"beg", Kind::Beg},
+        {"str", Kind::Str},
+        {"end", Kind::End},
+        {"undo", Kind::Undo},
+        {"redo", Kind::Redo},
+        {"copy", Kind::Copy},
         {"paste", Kind::Paste},
+        {"invert", Kind::Invert},
+        {"flip-h", Kind::FlipH},
+        {"flip-v", Kind::FlipV},
+        {"move-left", Kind::MoveFrameLeft},
+        {"move-right", Kind::MoveFrameRight},
     };
     return ops;
+}
+
+// The shape words: the tool and how many cells (C:G pairs) follow the name.
+const std::map<std::string, std::pair<Tool, int>, std::less<>>& ShapeOps() {
+    static const std::map<std::string, std::pair<Tool, int>, std::less<>> ops{
+        {"line", {Tool::Line, 2}},
+        {"rect", {Tool::Rectangle, 2}},
+        {"box", {Tool::Box, 2}},
+        {"fill", {Tool::Fill, 1}},
+    };
+    return ops;
+}
+
+// "line:C0:G0:C1:G1", "fill:C:G" and their "-clear" variants; grid rows G are 1..14, the dot
+// rows of a frame grid.
+std::optional<EditOp> ParseShapeOp(const std::string& word) {
+    std::vector<std::string_view> parts;
+    std::string_view rest = word;
+    for (auto split = SplitOnce(rest, ':'); split; split = SplitOnce(rest, ':')) {
+        parts.push_back(split->first);
+        rest = split->second;
+    }
+    parts.push_back(rest);
+    std::string_view name = parts.front();
+    constexpr std::string_view kClear = "-clear";
+    const bool clear = name.size() > kClear.size() && name.ends_with(kClear);
+    if (clear) {
+        name.remove_suffix(kClear.size());
+    }
+    const auto& shapes = ShapeOps();
+    const auto it = shapes.find(name);
+    if (it == shapes.end()) {
+        return std::nullopt;
+    }
+    const auto [tool, cells] = it->second;
+    if (parts.size() != static_cast<std::size_t>(1 + 2 * cells)) {
+        throw UsageError(std::string(name) + (cells == 2 ? " needs C0:G0:C1:G1" : " needs C:G") +
+                         ", got '" + word + "'");
+    }
+    EditOp op{Kind::Shape};
+    op.tool = tool;
+    op.clear = clear;
+    long long* values[4] = {&op.a, &op.b, &op.c, &op.d};
+    for (int i = 0; i < 2 * cells; ++i) {
+        *values[i] = i % 2 == 0 ? ParseIntegerIn(parts[1 + i], 0, kColumns - 1, "grid column")
+                                : ParseIntegerIn(parts[1 + i], 1, kDotRows, "grid row");
+    }
+    if (cells == 1) {
+        op.c = op.a;
+        op.d = op.b;
+    }
+    return op;
 }
 
 void RedrawAfter(const EditResult& result, Document& document) {
@@ -35,6 +104,9 @@ EditOp ParseEditOp(const std::string& word) {
     const auto& plain = PlainOps();
     if (auto it = plain.find(word); it != plain.end()) {
         return EditOp{it->second};
+    }
+    if (auto shape = ParseShapeOp(word)) {
+        return *shape;
     }
     const auto split = SplitOnce(word, ':');
     if (!split) {
@@ -136,6 +208,31 @@ void ApplyEditOp(const EditOp& op, Document& document, FrameClipboard& clipboard
             break;
         case Kind::Orientation:
             set.SetOrientation(static_cast<int>(op.a));
+            break;
+        case Kind::Invert:
+            result = document.Invert();
+            break;
+        case Kind::FlipH:
+            result = document.FlipHorizontal();
+            break;
+        case Kind::FlipV:
+            result = document.FlipVertical();
+            break;
+        case Kind::MoveFrameLeft:
+            result = document.MoveFrameLeft();
+            break;
+        case Kind::MoveFrameRight:
+            result = document.MoveFrameRight();
+            break;
+        case Kind::Shape:
+            // Drawn in the current frame's grid, as the mouse does.
+            if (set.HasCurrentFrame()) {
+                const auto cell = [](long long column, long long gridRow) {
+                    return DotCell{static_cast<int>(column), static_cast<int>(gridRow) - 1};
+                };
+                result = document.DrawShape(set.CurFrame, op.tool, cell(op.a, op.b),
+                                            cell(op.c, op.d), op.clear);
+            }
             break;
     }
     RedrawAfter(result, document);

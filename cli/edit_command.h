@@ -33,10 +33,20 @@ struct EditOp {
         SpeedAnim,
         SpeedRow,
         Orientation,
+        Invert,
+        FlipH,
+        FlipV,
+        MoveFrameLeft,
+        MoveFrameRight,
+        Shape,  // a finished shape or fill on the current frame: `tool`, (a, b) to (c, d)
     };
     Kind kind;
     long long a = 0;
     long long b = 0;
+    long long c = 0;
+    long long d = 0;
+    Tool tool = Tool::Dot;
+    bool clear = false;
 };
 
 // Throws UsageError for an unknown operation or a bad number.

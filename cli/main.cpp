@@ -9,6 +9,7 @@
 #include "cli/edit_command.h"
 #include "cli/file_commands.h"
 #include "cli/render_command.h"
+#include "cli/import_command.h"
 #include "cli/simulate_command.h"
 #include "cli/text_command.h"
 #include "cli/upload_command.h"
@@ -26,6 +27,7 @@ const std::map<std::string, Command>& Commands() {
         {"upload", kadr::cli::RunUpload},   {"simulate", kadr::cli::RunSimulate},
         {"text", kadr::cli::RunText},
         {"render", kadr::cli::RunRender},
+        {"import", kadr::cli::RunImport},
     };
     return commands;
 }

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
+#include "frameset/drawing/transforms.h"
 #include "frameset/frame_kinds.h"
 #include "frameset/frame_set_files.h"
 #include "frameset/frame_shifts.h"
@@ -51,6 +53,74 @@ EditResult Document::SetStr() {
 }
 EditResult Document::SetEndStr() {
     return EditCurrent([](Frame& frame) { kadr::SetEndStr(frame); });
+}
+
+EditResult Document::Invert() {
+    return EditCurrent([](Frame& frame) { InvertDots(frame); });
+}
+EditResult Document::FlipHorizontal() {
+    return EditCurrent([](Frame& frame) { kadr::FlipHorizontal(frame); });
+}
+EditResult Document::FlipVertical() {
+    return EditCurrent([](Frame& frame) { kadr::FlipVertical(frame); });
+}
+
+EditResult Document::SwapCurrentWith(int neighbour) {
+    FrameSet& set = *set_;
+    if (!set.HasCurrentFrame()) {
+        return {EditStatus::NoCurrentFrame, Redraw::None};
+    }
+    if (neighbour < 0 || neighbour > set.LastFrame) {
+        return {EditStatus::Unchanged, Redraw::None};
+    }
+    history_->RecordUndo(set);
+    std::swap(set.Frames[static_cast<std::size_t>(set.CurFrame)],
+              set.Frames[static_cast<std::size_t>(neighbour)]);
+    set.CurFrame = neighbour;
+    return {EditStatus::Done, Redraw::Repaint};
+}
+
+EditResult Document::MoveFrameLeft() {
+    return SwapCurrentWith(set_->CurFrame - 1);
+}
+EditResult Document::MoveFrameRight() {
+    return SwapCurrentWith(set_->CurFrame + 1);
+}
+
+EditResult Document::DrawShape(int frame, Tool tool, DotCell from, DotCell to, bool clear) {
+    FrameSet& set = *set_;
+    if (frame < 0 || frame > set.LastFrame) {
+        return {EditStatus::NoCurrentFrame, Redraw::None};
+    }
+    Frame& target = set.Frames[static_cast<std::size_t>(frame)];
+    if (!TakesDrawing(target)) {
+        return {EditStatus::Unchanged, Redraw::None};
+    }
+    history_->RecordUndo(set);
+    kadr::DrawShape(target, tool, from, to, clear);
+    return {EditStatus::Done, Redraw::Repaint};
+}
+
+EditResult Document::InsertFrames(int at, const std::vector<Frame>& frames) {
+    FrameSet& set = *set_;
+    const int count = static_cast<int>(frames.size());
+    if (at < 0 || at > set.FrameCount()) {
+        throw std::out_of_range("insert position outside the frame set");
+    }
+    if (count > kMaxFrames - set.FrameCount()) {
+        return {EditStatus::Full, Redraw::None};
+    }
+    if (count == 0) {
+        return {EditStatus::Unchanged, Redraw::None};
+    }
+    history_->RecordUndo(set);
+    auto first = set.Frames.begin() + at;
+    std::copy_backward(first, set.Frames.begin() + set.FrameCount(),
+                       set.Frames.begin() + set.FrameCount() + count);
+    std::copy(frames.begin(), frames.end(), first);
+    set.LastFrame += count;
+    set.CurFrame = at;
+    return {EditStatus::Done, Redraw::Rebuild};
 }
 
 EditResult Document::Add() {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "frameset/clipboard_payload.h"
+#include "frameset/drawing/tools.h"
 #include "frameset/frame_set.h"
 #include "frameset/read_report.h"
 #include "frameset/undo_history.h"
@@ -23,6 +24,7 @@ enum class EditStatus {
     Done,
     NoCurrentFrame,  // nothing was changed and no undo step recorded
     Full,            // the set already holds 256 frames; refused without an undo step
+    Unchanged,       // the edit had nothing to do (a locked frame, a frame at the end); no step
 };
 
 struct EditResult {
@@ -55,6 +57,20 @@ class Document {
     EditResult SetBegStr();
     EditResult SetStr();
     EditResult SetEndStr();
+    // The transforms of the current frame's dots; recorded like the shifts.
+    EditResult Invert();
+    EditResult FlipHorizontal();
+    EditResult FlipVertical();
+    // Swap the current frame with its neighbour; the current frame follows the moved frame. At
+    // either end nothing happens and nothing is recorded.
+    EditResult MoveFrameLeft();
+    EditResult MoveFrameRight();
+    // A finished shape or fill on frame `frame`: one undo step. Frames not in use and start and
+    // end frames (whose dots are locked) are left alone without a step.
+    EditResult DrawShape(int frame, Tool tool, DotCell from, DotCell to, bool clear);
+    // Puts `frames` into the set before slot `at` (0..frame count) as one undo step and makes the
+    // first of them current; refused as Full, without a step, when they would pass 256 frames.
+    EditResult InsertFrames(int at, const std::vector<Frame>& frames);
     EditResult Undo();
     EditResult Redo();
 
@@ -89,6 +105,7 @@ class Document {
   private:
     template <typename Change>
     EditResult EditCurrent(Change change);
+    EditResult SwapCurrentWith(int neighbour);
     EditResult Restored(bool changed);
 
     std::unique_ptr<FrameSet> set_;

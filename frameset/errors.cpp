@@ -60,4 +60,8 @@ FileError ReadBeyondEndOfFile() {
     return FileError(kReadBeyondEndOfFile, "Read beyond end of file");
 }
 
+FileError NotARegularFile() {
+    return FileError(kNotARegularFile, "Not a regular file");
+}
+
 }  // namespace kadr

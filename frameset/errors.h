@@ -29,4 +29,8 @@ FileError FileErrorFromErrno(int err, const std::string& path = {});
 inline constexpr int kReadBeyondEndOfFile = 100;
 FileError ReadBeyondEndOfFile();
 
+// A pipe, a device or a socket where a file was expected.
+inline constexpr int kNotARegularFile = 1001;
+FileError NotARegularFile();
+
 }  // namespace kadr

@@ -67,8 +67,14 @@ fs::path BackupName(const fs::path& target, const char* role) {
 
 InputFile::InputFile(const std::string& path) : path_(path) {
     std::error_code ec;
-    if (fs::is_directory(path, ec)) {
+    const fs::file_status status = fs::status(path, ec);
+    if (fs::is_directory(status)) {
         throw FileErrorFromErrno(EISDIR, path);
+    }
+    // Opening a FIFO would wait for a writer and a device may never end: only regular files
+    // hold frame sets.
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        throw NotARegularFile();
     }
     errno = 0;
     file_ = std::fopen(path.c_str(), "rb");

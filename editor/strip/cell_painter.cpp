@@ -40,4 +40,8 @@ void DrawGrid1DrawCell(QPainter& painter, const Frame& frame, int column, int gr
     }
 }
 
+void DrawOnionSkinCell(QPainter& painter, const QRect& cell) {
+    painter.fillRect(cell, cell_colours::kOnionSkin);
+}
+
 }  // namespace kadr::editor

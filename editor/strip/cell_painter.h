@@ -18,6 +18,8 @@ inline const QColor kMarkSet{128, 128, 128};
 inline const QColor kMarkClear{230, 227, 225};
 inline const QColor kStartTint{151, 239, 255};
 inline const QColor kEndTint{255, 185, 220};
+// The previous frame's dots behind this one's: lighter than every other colour of the grid.
+inline const QColor kOnionSkin{200, 200, 200};
 }  // namespace cell_colours
 
 // Paints one grid cell of `frame` over the background the grid has already filled in: the module
@@ -26,5 +28,8 @@ inline const QColor kEndTint{255, 185, 220};
 // The grid never paints a selection highlight, so nothing has to hide one.
 void DrawGrid1DrawCell(QPainter& painter, const Frame& frame, int column, int gridRow,
                        const QRect& cell);
+
+// A clear dot of this frame that is set in the previous one.
+void DrawOnionSkinCell(QPainter& painter, const QRect& cell);
 
 }  // namespace kadr::editor

@@ -10,6 +10,7 @@
 
 #include "editor/strip/cell_painter.h"
 #include "editor/strip/strip_geometry.h"
+#include "frameset/drawing/tools.h"
 
 namespace kadr::editor {
 
@@ -43,6 +44,20 @@ std::optional<QPoint> FrameGrid::CellAt(QPoint position) const {
     return QPoint(x / pitch, y / pitch);
 }
 
+void FrameGrid::SetOnionSkin(bool on) {
+    if (onionSkin_ != on) {
+        onionSkin_ = on;
+        update();
+    }
+}
+
+QPoint FrameGrid::ClampedCellAt(QPoint position) const {
+    const int pitch = cellSize_ + 1;
+    const int x = std::clamp((position.x() - kGridBorder) / pitch, 0, kGridColumns - 1);
+    const int y = std::clamp((position.y() - kGridBorder) / pitch, 0, kGridRows - 1);
+    return {position.x() < kGridBorder ? 0 : x, position.y() < kGridBorder ? 0 : y};
+}
+
 void FrameGrid::MoveCurrent(QPoint cell) {
     emit SelectCell(cell.x(), cell.y());
     const QPoint previous = current_;
@@ -58,6 +73,12 @@ void FrameGrid::paintEvent(QPaintEvent* event) {
     const QRect dirty = event->rect();
     const bool showsFrame = frameIndex_ >= 0 && frameIndex_ < kMaxFrames;
     const int pitch = cellSize_ + 1;
+    // While a shape is dragged the grid shows the frame as the release will leave it.
+    Frame shown{};
+    if (showsFrame) {
+        const Frame& frame = set_.Frames[static_cast<std::size_t>(frameIndex_)];
+        shown = drag_ ? drag_->Preview(frame) : frame;
+    }
     painter.fillRect(QRect(kGridBorder, kGridBorder, kGridColumns * pitch, kGridRows * pitch),
                      cell_colours::kGridLine);
     for (int column = 0; column < kGridColumns; ++column) {
@@ -68,14 +89,33 @@ void FrameGrid::paintEvent(QPaintEvent* event) {
             }
             painter.fillRect(cell, background);
             if (showsFrame) {
-                DrawGrid1DrawCell(painter, set_.Frames[static_cast<std::size_t>(frameIndex_)],
-                                  column, row, cell);
+                DrawGrid1DrawCell(painter, shown, column, row, cell);
             }
         }
+    }
+    if (showsFrame && onionSkin_) {
+        PaintOnionSkin(painter, shown, dirty);
     }
     PaintBorder(painter);
     if (hasFocus()) {
         PaintFocusRect(painter);
+    }
+}
+
+void FrameGrid::PaintOnionSkin(QPainter& painter, const Frame& frame, const QRect& dirty) const {
+    // Start and end frames show their tint only; the first frame has nothing before it.
+    if (frameIndex_ < 1 || frameIndex_ > set_.LastFrame || !TakesDrawing(frame)) {
+        return;
+    }
+    const Frame& previous = set_.Frames[static_cast<std::size_t>(frameIndex_ - 1)];
+    for (int column = 0; column < kGridColumns; ++column) {
+        for (int row = 1; row < kGridRows; ++row) {
+            const QRect cell = GridCellRect(cellSize_, column, row);
+            const int index = CellIndex(column, FrameRowOfGridRow(row));
+            if (cell.intersects(dirty) && previous[index] == kDotSet && frame[index] != kDotSet) {
+                DrawOnionSkinCell(painter, cell);
+            }
+        }
     }
 }
 
@@ -105,8 +145,28 @@ void FrameGrid::PaintFocusRect(QPainter& painter) const {
     painter.drawRect(cell.adjusted(0, 0, -1, -1));
 }
 
+bool FrameGrid::PressTool(QMouseEvent& event) {
+    if (tool_ == Tool::Dot) {
+        return false;
+    }
+    const auto cell = CellAt(event.position().toPoint());
+    if (!cell) {
+        return true;
+    }
+    const bool clear = event.modifiers() & Qt::ShiftModifier;
+    if (tool_ == Tool::Fill) {
+        emit ShapeDrawn(*cell, *cell, clear);
+    } else {
+        drag_.emplace(tool_, *cell, clear);
+        update();
+    }
+    return true;
+}
+
 void FrameGrid::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
+    if (event->button() == Qt::LeftButton && PressTool(*event)) {
+        // The shape tools leave the current cell alone: nothing is toggled.
+    } else if (event->button() == Qt::LeftButton) {
         // A press makes its cell current even when it already is: every click toggles again.
         if (const auto cell = CellAt(event->position().toPoint())) {
             selecting_ = true;
@@ -124,6 +184,13 @@ void FrameGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void FrameGrid::mouseMoveEvent(QMouseEvent* event) {
+    if (drag_) {
+        if (drag_->MoveTo(ClampedCellAt(event->position().toPoint()),
+                          event->modifiers() & Qt::ShiftModifier)) {
+            update();
+        }
+        return;
+    }
     if (!selecting_ || !(event->buttons() & Qt::LeftButton)) {
         return;
     }
@@ -136,6 +203,14 @@ void FrameGrid::mouseMoveEvent(QMouseEvent* event) {
 void FrameGrid::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         selecting_ = false;
+        if (drag_) {
+            drag_->MoveTo(ClampedCellAt(event->position().toPoint()),
+                          event->modifiers() & Qt::ShiftModifier);
+            const ShapeDrag finished = *drag_;
+            drag_.reset();
+            update();
+            emit ShapeDrawn(finished.From(), finished.To(), finished.Clears());
+        }
     }
 }
 
@@ -177,6 +252,13 @@ std::optional<QPoint> FrameGrid::NavigationTarget(const QKeyEvent& event) const 
 }
 
 void FrameGrid::keyPressEvent(QKeyEvent* event) {
+    if (drag_ && event->key() == Qt::Key_Escape) {
+        // Escape drops the shape under way; nothing is drawn.
+        drag_.reset();
+        update();
+        event->accept();
+        return;
+    }
     const auto target = NavigationTarget(*event);
     if (!target) {
         QWidget::keyPressEvent(event);

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QWidget>
 
+#include "editor/tools/shape_drag.h"
 #include "frameset/frame_set.h"
 
 class QMenu;
@@ -31,6 +32,12 @@ class FrameGrid : public QWidget {
     // The cell under a point of the grid; a grid line counts to the cell before it.
     std::optional<QPoint> CellAt(QPoint position) const;
     void SetContextMenu(QMenu* menu) { contextMenu_ = menu; }
+    // With a tool other than Dot a left press starts a shape (or fills at once) instead of
+    // toggling dots.
+    void SetTool(Tool tool) { tool_ = tool; }
+    // Shows the set dots of the previous frame that are clear in this one.
+    void SetOnionSkin(bool on);
+    bool Drawing() const { return drag_.has_value(); }
 
     QSize sizeHint() const override;
 
@@ -38,6 +45,8 @@ class FrameGrid : public QWidget {
     void SelectCell(int column, int gridRow);
     // Every press, whatever the button, after the grid has handled it.
     void MouseDown(Qt::MouseButton button);
+    // A finished shape or a fill: the press and the release cell (grid column, grid row).
+    void ShapeDrawn(QPoint from, QPoint to, bool clear);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -55,6 +64,9 @@ class FrameGrid : public QWidget {
     std::optional<QPoint> NavigationTarget(const QKeyEvent& event) const;
     void PaintBorder(QPainter& painter) const;
     void PaintFocusRect(QPainter& painter) const;
+    bool PressTool(QMouseEvent& event);
+    QPoint ClampedCellAt(QPoint position) const;
+    void PaintOnionSkin(QPainter& painter, const Frame& frame, const QRect& dirty) const;
 
     const FrameSet& set_;
     int frameIndex_;
@@ -62,6 +74,9 @@ class FrameGrid : public QWidget {
     QPoint current_{0, 0};
     bool selecting_ = false;  // the left button went down in this grid and is still down
     QMenu* contextMenu_ = nullptr;
+    Tool tool_ = Tool::Dot;
+    std::optional<ShapeDrag> drag_;
+    bool onionSkin_ = false;
 };
 
 }  // namespace kadr::editor

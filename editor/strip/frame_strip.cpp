@@ -89,6 +89,11 @@ void FrameStrip::MakeSlot(int slot, int cellSize) {
     grid->setObjectName(QStringLiteral("dg") + QString::number(slot));
     grid->move(left, kGridTop);
     grid->SetContextMenu(frameMenu_);
+    grid->SetTool(tool_);
+    grid->SetOnionSkin(onionSkin_);
+    connect(grid, &FrameGrid::ShapeDrawn, this, [this, grid](QPoint from, QPoint to, bool clear) {
+        DrawGrid1Shape(*grid, from, to, clear);
+    });
     connect(grid, &FrameGrid::SelectCell, this,
             [this, grid](int column, int row) { DrawGrid1SelectCell(*grid, column, row); });
     connect(grid, &FrameGrid::MouseDown, this, [this, grid] { DrawGrid1MouseDown(*grid); });
@@ -143,6 +148,64 @@ void FrameStrip::DrawGrid1MouseDown(FrameGrid& grid) {
             button->setChecked(true);
         }
     }
+}
+
+void FrameStrip::DrawGrid1Shape(FrameGrid& grid, QPoint from, QPoint to, bool clear) {
+    const EditResult result = document_.DrawShape(grid.FrameIndex(), tool_, ShapeDrag::DotOf(from),
+                                                  ShapeDrag::DotOf(to), clear);
+    if (result.Applied()) {
+        RefreshGrids();
+        emit ShapeDrawn();
+    }
+}
+
+void FrameStrip::SetTool(Tool tool) {
+    tool_ = tool;
+    for (FrameGrid* grid : grids_) {
+        grid->SetTool(tool);
+    }
+}
+
+void FrameStrip::SetOnionSkin(bool on) {
+    onionSkin_ = on;
+    for (FrameGrid* grid : grids_) {
+        grid->SetOnionSkin(on);
+    }
+}
+
+void FrameStrip::ShowCurrentFrame() {
+    const int current = document_.Set().CurFrame;
+    const int shown = SlotCount();
+    if (current >= 0 && shown > 0) {
+        // With no button down the scroll carries no frame along: the current one stays.
+        buttonGroup_->setExclusive(false);
+        for (FrameButton* button : buttons_) {
+            button->setChecked(false);
+        }
+        const int first = FirstVisibleFrame();
+        int target = first;
+        if (current < first) {
+            target = current;
+        } else if (current >= first + shown) {
+            target = current - shown + 1;
+        }
+        scrollBar_->setValue(std::clamp(target, 0, scrollBar_->maximum()));
+        for (FrameButton* button : buttons_) {
+            button->setChecked(button->FrameIndex() == current);
+        }
+        buttonGroup_->setExclusive(true);
+    }
+    RefreshGrids();
+}
+
+void FrameStrip::RebuildShowingCurrent(int cellSize) {
+    FrameSet& set = document_.Set();
+    const int current = set.CurFrame;
+    RebuildFrameStrip(cellSize);
+    if (current <= set.LastFrame && SlotCount() > 0) {
+        set.CurFrame = current;
+    }
+    ShowCurrentFrame();
 }
 
 }  // namespace kadr::editor

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include <QObject>
+#include <QPoint>
 
 #include "frameset/document.h"
 
@@ -33,6 +34,17 @@ class FrameStrip : public QObject {
     void ClearRebuildGuard() { rebuilding_ = false; }
 
     int FirstVisibleFrame() const;
+    // Scrolls so that the current frame is shown and puts its button down.
+    void ShowCurrentFrame();
+    // A rebuild after frames were added that keeps the current frame and scrolls to it, where a
+    // plain rebuild would lower it to the last frame the old view showed.
+    void RebuildShowingCurrent(int cellSize);
+
+    // The tool a left press in a grid uses, and the previous-frame view; both for every grid.
+    void SetTool(Tool tool);
+    Tool CurrentTool() const { return tool_; }
+    void SetOnionSkin(bool on);
+    bool OnionSkin() const { return onionSkin_; }
     int SlotCount() const { return static_cast<int>(grids_.size()); }
     FrameGrid* Grid(int slot) const { return grids_[static_cast<std::size_t>(slot)]; }
     FrameButton* Button(int slot) const { return buttons_[static_cast<std::size_t>(slot)]; }
@@ -42,12 +54,15 @@ class FrameStrip : public QObject {
     void FrameCountChanged(const QString& text);
     // A dot of some frame changed: no undo step, but the document differs from its file.
     void DotToggled();
+    // A shape or fill was drawn: one undo step, the grids repainted.
+    void ShapeDrawn();
 
   private:
     void ScrollBar1Change(int position);
     void RadioButton1Click(FrameButton& button);
     void DrawGrid1SelectCell(FrameGrid& grid, int column, int gridRow);
     void DrawGrid1MouseDown(FrameGrid& grid);
+    void DrawGrid1Shape(FrameGrid& grid, QPoint from, QPoint to, bool clear);
     void DestroySlots();
     void MakeSlot(int slot, int cellSize);
     int FocusedSlot() const;
@@ -60,6 +75,8 @@ class FrameStrip : public QObject {
     std::vector<FrameGrid*> grids_;
     std::vector<FrameButton*> buttons_;
     bool rebuilding_ = false;
+    Tool tool_ = Tool::Dot;
+    bool onionSkin_ = false;
 };
 
 }  // namespace kadr::editor

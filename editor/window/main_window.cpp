@@ -18,6 +18,7 @@
 #include "editor/files/recent_file_list.h"
 #include "editor/preview/preview_command.h"
 #include "editor/strip/frame_strip.h"
+#include "editor/window/drawing_commands.h"
 #include "editor/window/main_menu.h"
 #include "editor/window/shortcut_passage.h"
 #include "editor/window/speed_box.h"
@@ -102,6 +103,7 @@ void TfmMain::BuildLayout() {
     upload_ = std::make_unique<TDeviceUpload>(document_.Set(), VSSComm321, *uploadPresenter_);
     connect(strip_, &FrameStrip::FrameCountChanged, status_.Panel0, &QLabel::setText);
     TrackUnrecordedChanges();
+    drawing_ = new DrawingCommands(*this);
 
     resize(598, 386);
     move(298, 246);
@@ -252,6 +254,10 @@ void TfmMain::Perform(Edit edit) {
     RunCommand([&] { RedrawStrip(edit(document_)); });
     // Also after an error: a Paste that failed has recorded its undo step already.
     UpdateUndoActions();
+}
+
+void TfmMain::PerformEdit(const std::function<EditResult(Document&)>& edit) {
+    Perform(edit);
 }
 
 void TfmMain::RedrawStrip(const EditResult& result) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QMainWindow>
@@ -21,6 +22,7 @@ class QSettings;
 
 namespace kadr::editor {
 
+class DrawingCommands;
 class FrameStrip;
 class RecentFileList;
 class TfmNew;
@@ -78,6 +80,11 @@ class TfmMain : public QMainWindow {
     // does not record (dots, speeds, orientation) since the document was last new, read or
     // written.
     bool HasUnsavedChanges() const;
+
+    // For the commands kept in files of their own: runs an edit of the document, shows an error
+    // in the error box, redraws the strip as the result says and updates Undo and Redo.
+    void PerformEdit(const std::function<EditResult(Document&)>& edit);
+    DrawingCommands& Drawing() { return *drawing_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -145,6 +152,7 @@ class TfmMain : public QMainWindow {
     TfmNew* fmNew_ = nullptr;
     TfmStsMessage* fmStsMessage_ = nullptr;
     TfmParam* fmParam_ = nullptr;
+    DrawingCommands* drawing_ = nullptr;
 };
 
 }  // namespace kadr::editor

@@ -154,9 +154,13 @@ TEST_F(CommandsTest, TheToolbarHoldsItsButtonsInOrder) {
         order << (action->isSeparator() ? QStringLiteral("|")
                                         : bar->widgetForAction(action)->objectName());
     }
-    EXPECT_EQ(order, (QStringList{"tbOpen", "tbSave", "|", "tbCopy", "tbPaste", "|", "tbMoveToLeft",
-                                  "tbMoveToRight", "tbMoveToUp", "tbMoveToDown", "|", "tbDouble",
-                                  "tbClear", "tbInsert", "|", "tbDelete", "|", "cbMashtab"}));
+    // The drawing tools come after every specified button.
+    EXPECT_EQ(order.mid(18), (QStringList{"|", "tbToolDot", "tbToolLine", "tbToolRectangle",
+                                          "tbToolBox", "tbToolFill"}));
+    EXPECT_EQ(order.mid(0, 18),
+              (QStringList{"tbOpen", "tbSave", "|", "tbCopy", "tbPaste", "|", "tbMoveToLeft",
+                           "tbMoveToRight", "tbMoveToUp", "tbMoveToDown", "|", "tbDouble",
+                           "tbClear", "tbInsert", "|", "tbDelete", "|", "cbMashtab"}));
     auto* open = window_->findChild<QToolButton*>(QStringLiteral("tbOpen"));
     EXPECT_EQ(open->popupMode(), QToolButton::MenuButtonPopup);
     EXPECT_EQ(open->menu()->objectName(), QStringLiteral("PopupMenu1"));

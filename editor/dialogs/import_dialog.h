@@ -1,0 +1,53 @@
+#pragma once
+
+#include <vector>
+
+#include <QDialog>
+
+#include "frameset/picture_dots.h"
+
+class QCheckBox;
+class QLabel;
+class QRadioButton;
+class QSlider;
+
+namespace kadr::editor {
+
+class DotsPreview;
+
+// "Импорт изображения": how a picture becomes dots, with the frames it gives shown as the choices
+// change. The pictures are read before the dialog opens; the dialog only turns them into frames.
+class TfmImport : public QDialog {
+    Q_OBJECT
+
+  public:
+    TfmImport(std::vector<GreyPicture> pictures, QWidget* parent);
+
+    PictureToDots Options() const;
+    // The frames the current choices give.
+    const std::vector<Frame>& Frames() const { return frames_; }
+
+    QSlider* Threshold() const { return threshold_; }
+    QRadioButton* Fit() const { return fit_; }
+    QRadioButton* Crop() const { return crop_; }
+    QCheckBox* Dither() const { return dither_; }
+    QCheckBox* Invert() const { return invert_; }
+    QCheckBox* RunningLine() const { return line_; }
+
+  private:
+    void Update();
+
+    std::vector<GreyPicture> pictures_;
+    std::vector<Frame> frames_;
+    QRadioButton* fit_;
+    QRadioButton* crop_;
+    QSlider* threshold_;
+    QLabel* thresholdValue_;
+    QCheckBox* dither_;
+    QCheckBox* invert_;
+    QCheckBox* line_;
+    QLabel* count_;
+    DotsPreview* preview_;
+};
+
+}  // namespace kadr::editor
