@@ -8,8 +8,8 @@
 #include "cli/cli_support.h"
 #include "cli/edit_command.h"
 #include "cli/file_commands.h"
-#include "cli/render_command.h"
 #include "cli/import_command.h"
+#include "cli/render_command.h"
 #include "cli/simulate_command.h"
 #include "cli/text_command.h"
 #include "cli/upload_command.h"
@@ -25,8 +25,7 @@ const std::map<std::string, Command>& Commands() {
         {"info", kadr::cli::RunInfo},       {"dump", kadr::cli::RunDump},
         {"convert", kadr::cli::RunConvert}, {"edit", kadr::cli::RunEdit},
         {"upload", kadr::cli::RunUpload},   {"simulate", kadr::cli::RunSimulate},
-        {"text", kadr::cli::RunText},
-        {"render", kadr::cli::RunRender},
+        {"text", kadr::cli::RunText},       {"render", kadr::cli::RunRender},
         {"import", kadr::cli::RunImport},
     };
     return commands;

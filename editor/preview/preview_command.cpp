@@ -7,34 +7,9 @@
 #include "editor/app/error_box.h"
 #include "editor/preview/preview_window.h"
 #include "editor/window/main_window.h"
+#include "editor/window/menu_lookup.h"
 
 namespace kadr::editor {
-namespace {
-
-const QString kViewMenu = QStringLiteral("&Вид");
-const QString kHelpMenu = QStringLiteral("По&мощь");
-
-QMenu* MenuTitled(QMenuBar& bar, const QString& title) {
-    for (QAction* item : bar.actions()) {
-        if (item->menu() != nullptr && item->text() == title) {
-            return item->menu();
-        }
-    }
-    return nullptr;
-}
-
-QMenu* ViewMenu(QMenuBar& bar) {
-    if (QMenu* view = MenuTitled(bar, kViewMenu)) {
-        return view;
-    }
-    auto* view = new QMenu(kViewMenu, &bar);
-    QMenu* help = MenuTitled(bar, kHelpMenu);
-    bar.insertMenu(help != nullptr ? help->menuAction() : nullptr, view);
-    return view;
-}
-
-}  // namespace
-
 PreviewCommand::PreviewCommand(TfmMain& window) : QObject(&window), main_(window) {
     setObjectName(QStringLiteral("PreviewCommand"));
     acPreview_ = new QAction(QStringLiteral("Просмотр"), &window);

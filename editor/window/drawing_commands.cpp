@@ -16,6 +16,7 @@
 #include "editor/strip/frame_strip.h"
 #include "editor/tools/tool_icons.h"
 #include "editor/window/main_window.h"
+#include "editor/window/menu_lookup.h"
 #include "editor/window/shortcut_passage.h"
 #include "editor/window/speed_box.h"
 #include "frameset/errors.h"
@@ -39,15 +40,6 @@ QAction* Make(QObject* owner, const char* name, const QString& caption,
     action->setToolTip(caption);
     action->setShortcut(shortcut);
     return action;
-}
-
-QMenu* MenuTitled(QMenuBar& bar, const QString& title) {
-    for (QAction* item : bar.actions()) {
-        if (item->menu() != nullptr && item->text() == title) {
-            return item->menu();
-        }
-    }
-    return nullptr;
 }
 
 }  // namespace
@@ -139,19 +131,7 @@ void DrawingCommands::AddToMenus() {
         edit->addSeparator();
         edit->addActions({acFrameLeft, acFrameRight});
     }
-    QMenu* view = MenuTitled(bar, QStringLiteral("&Вид"));
-    if (view == nullptr) {
-        view = new QMenu(QStringLiteral("&Вид"), &bar);
-        QMenu* parameters = MenuTitled(bar, QStringLiteral("П&араметры"));
-        const QList<QAction*> items = bar.actions();
-        const qsizetype after = items.indexOf(parameters ? parameters->menuAction() : nullptr);
-        if (after >= 0 && after + 1 < items.size()) {
-            bar.insertMenu(items[after + 1], view);
-        } else {
-            bar.addMenu(view);
-        }
-    }
-    view->addAction(acOnionSkin);
+    ViewMenu(bar)->addAction(acOnionSkin);
 }
 
 void DrawingCommands::AddToToolBar() {
