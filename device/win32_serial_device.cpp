@@ -110,6 +110,11 @@ class Win32SerialDevice final : public SerialDevice {
     // Ends a pending operation and waits for it, so its record and buffer may be reused.
     void Cancel(Overlapped& op) {
         if (op.pending) {
+            if (&op == &lineEvent_) {
+                // A pending WaitCommEvent ends when the mask changes; wine cannot cancel it.
+                SetCommMask(port_, 0);
+                watching_ = false;
+            }
             CancelIoEx(port_, &op.record);
             DWORD ignored = 0;
             GetOverlappedResult(port_, &op.record, &ignored, TRUE);
