@@ -22,7 +22,7 @@ void PrintUsage(std::FILE* out) {
         "  upload [--port NAME] [--baud RATE] [--timeout SECONDS] FILE\n"
         "                           upload FILE into the display unit (NAME: Com1..Com4 or a\n"
         "                           device path; defaults: the editor's stored settings)\n"
-        "  simulate [--link PATH] [--save FILE] [--once] [--baud RATE]\n"
+        "  simulate [--link PATH | --port NAME] [--save FILE] [--once] [--baud RATE]\n"
         "                           a virtual display unit on a pseudo-terminal; prints its\n"
         "                           device as 'port DEVICE' (--baud 0: no line pacing)\n"
         "\n"

@@ -11,6 +11,7 @@
 #include <string>
 #include <system_error>
 
+#include "cli/port_simulation.h"
 #include "cli/stop_signals.h"
 #include "device/display_unit.h"
 #include "device/pseudo_terminal.h"
@@ -24,6 +25,7 @@ using Clock = std::chrono::steady_clock;
 
 struct SimulateOptions {
     std::string link;
+    std::string port;
     std::string save;
     bool once = false;
     long long baud = 56000;
@@ -36,6 +38,8 @@ SimulateOptions ParseSimulateArgs(const Args& args) {
         const auto value = [&]() -> const std::string& { return OptionValue(args, i); };
         if (arg == "--link") {
             options.link = value();
+        } else if (arg == "--port") {
+            options.port = value();
         } else if (arg == "--save") {
             options.save = value();
         } else if (arg == "--once") {
@@ -45,6 +49,10 @@ SimulateOptions ParseSimulateArgs(const Args& args) {
         } else {
             throw UsageError("simulate: unexpected argument '" + arg + "'");
         }
+    }
+    if (!options.port.empty() && !options.link.empty()) {
+        throw UsageError(
+            "simulate: --link names a pseudo-terminal, --port a serial port: not both");
     }
     return options;
 }
@@ -238,6 +246,15 @@ class Simulator {
 
 int RunSimulate(const Args& args) {
     const SimulateOptions options = ParseSimulateArgs(args);
+    if (!options.port.empty()) {
+        PortSimulation port;
+        port.port = options.port;
+        port.baud = options.baud;
+        port.save = options.save;
+        port.once = options.once;
+        StopSignals signals;
+        return ServePort(port, signals);
+    }
     Simulator simulator(options);
     return simulator.Run();
 }

@@ -1,5 +1,6 @@
 #include "cli/stop_signals.h"
 
+#include <poll.h>
 #include <signal.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
@@ -33,6 +34,11 @@ StopSignals::~StopSignals() {
     close(fd_);
     const sigset_t set = StopSet();
     pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
+}
+
+bool StopSignals::WaitFor(std::chrono::milliseconds limit) const {
+    pollfd p{fd_, POLLIN, 0};
+    return poll(&p, 1, static_cast<int>(limit.count())) > 0 && (p.revents & POLLIN) != 0;
 }
 
 bool StopSignals::Take() {

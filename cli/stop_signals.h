@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+
 namespace kadr::cli {
 
 // SIGINT and SIGTERM as a readable descriptor instead of an asynchronous handler. Blocks both
@@ -13,6 +15,8 @@ class StopSignals {
     StopSignals& operator=(const StopSignals&) = delete;
 
     int Fd() const { return fd_; }
+    // Waits up to `limit` for a pending signal, without taking it.
+    bool WaitFor(std::chrono::milliseconds limit) const;
     // Takes one pending signal off the descriptor; true when there was one.
     bool Take();
 

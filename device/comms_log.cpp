@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "frameset/errors.h"
+#include "frameset/utf8_paths.h"
 
 namespace kadr {
 namespace {
@@ -41,7 +42,7 @@ void OpenCommsLog() {
     if (Log().name.empty()) {
         return;
     }
-    Log().file = std::fopen(Log().name.c_str(), "w");
+    Log().file = OpenFile(PathFromUtf8(Log().name), "w");
     if (Log().file == nullptr) {
         throw FileErrorFromErrno(errno, Log().name);
     }
