@@ -50,7 +50,7 @@ void Report(const PortSimulation& options, const FrameSet& set) {
 
 }  // namespace
 
-int ServePort(const PortSimulation& options, StopSignals& signals) {
+int ServePort(const PortSimulation& options, StopSignals& stops) {
     const std::unique_ptr<SerialDevice> device = OpenSerialDevice(options.port);
     if (options.baud > 0) {
         LineSettings line;
@@ -68,8 +68,8 @@ int ServePort(const PortSimulation& options, StopSignals& signals) {
     ShutdownEvent stop;
     std::thread watcher([&] {
         while (!stop.IsSet()) {
-            if (signals.WaitFor(std::chrono::milliseconds(100))) {
-                signals.Take();
+            if (stops.WaitFor(std::chrono::milliseconds(100))) {
+                stops.Take();
                 stop.Set();
             }
         }

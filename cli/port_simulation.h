@@ -17,6 +17,6 @@ struct PortSimulation {
 // since there are no pseudo-terminals there): every packet is answered as soon as it is in,
 // and the line itself sets the pace. Runs until a stop signal, or after one upload with
 // `once`. Throws ECommsError when the port cannot be opened.
-int ServePort(const PortSimulation& options, StopSignals& signals);
+int ServePort(const PortSimulation& options, StopSignals& stops);
 
 }  // namespace kadr::cli
