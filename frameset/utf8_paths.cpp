@@ -1,6 +1,7 @@
 #include "frameset/utf8_paths.h"
 
 #include <cerrno>
+#include <string>
 
 #if defined(_WIN32)
 #include <wchar.h>
