@@ -30,7 +30,7 @@ void PrintUsage(std::FILE* out) {
         "                           append the frames of a PNG, BMP, JPEG or GIF picture (fit\n"
         "                           to 28 x 14 or cut 1:1; --line: a wide picture as a running\n"
         "                           line); '-' as IN: the start-up document\n"
-        "  simulate [--link PATH] [--save FILE] [--once] [--baud RATE]\n"
+        "  simulate [--link PATH | --port NAME] [--save FILE] [--once] [--baud RATE]\n"
         "                           a virtual display unit on a pseudo-terminal; prints its\n"
         "                           device as 'port DEVICE' (--baud 0: no line pacing)\n"
         "  render [--scale N] [--colour red|green|amber|white|blue] [--frame K] IN OUT\n"

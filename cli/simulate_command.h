@@ -4,7 +4,7 @@
 
 namespace kadr::cli {
 
-// kadr simulate [--link PATH] [--save FILE] [--once] [--baud RATE]
+// kadr simulate [--link PATH | --port NAME] [--save FILE] [--once] [--baud RATE]
 int RunSimulate(const Args& args);
 
 }  // namespace kadr::cli

@@ -1,23 +1,39 @@
 #pragma once
 
+#include <chrono>
+
 namespace kadr::cli {
 
-// SIGINT and SIGTERM as a readable descriptor instead of an asynchronous handler. Blocks both
-// signals in the calling thread (and so in every thread started after it) for the object's
-// life.
+// The user's request to stop (SIGINT and SIGTERM; Ctrl+C, Ctrl+Break and closing the console
+// on Windows) as something to wait on instead of an asynchronous handler: a readable
+// descriptor on POSIX systems, where both signals are blocked in the calling thread (and so in
+// every thread started after it) for the object's life; a manual-reset event on Windows.
 class StopSignals {
   public:
+#if defined(_WIN32)
+    using NativeHandle = void*;  // HANDLE
+#else
+    using NativeHandle = int;  // file descriptor
+#endif
+
     StopSignals();  // throws std::system_error
     ~StopSignals();
     StopSignals(const StopSignals&) = delete;
     StopSignals& operator=(const StopSignals&) = delete;
 
-    int Fd() const { return fd_; }
-    // Takes one pending signal off the descriptor; true when there was one.
+    NativeHandle Native() const {
+        return handle_;
+    }
+    // Waits up to `limit` for a pending request, without taking it.
+    bool WaitFor(std::chrono::milliseconds limit) const;
+    // Takes one pending request; true when there was one.
     bool Take();
 
   private:
-    int fd_;
+    NativeHandle handle_;
 };
+
+// Whether stderr is a terminal (a console on Windows), where a progress bar makes sense.
+bool StderrIsTerminal();
 
 }  // namespace kadr::cli

@@ -1,14 +1,12 @@
 #include "cli/upload_command.h"
 
-#include <unistd.h>
-
 #include <QCoreApplication>
-#include <QSocketNotifier>
 #include <cstdio>
 #include <string>
 
 #include "cli/file_commands.h"
 #include "cli/stop_signals.h"
+#include "cli/stop_watch.h"
 #include "device/comms_error.h"
 #include "device/port_settings.h"
 #include "device/upload.h"
@@ -118,7 +116,7 @@ class ConsoleOwner : public UploadOwner {
         }
     }
 
-    bool progressWanted_ = isatty(STDERR_FILENO) != 0;
+    bool progressWanted_ = StderrIsTerminal();
     bool progressShown_ = false;
     std::string shown_;
 };
@@ -148,9 +146,7 @@ int RunUpload(const Args& args) {
     upload.SetSendTimeoutInterval(options.port.SendTimeoutInterval);
 
     // A stop signal is the upload button pressed again.
-    QSocketNotifier stop(stopSignals.Fd(), QSocketNotifier::Read);
-    QObject::connect(&stop, &QSocketNotifier::activated, [&] {
-        stopSignals.Take();
+    const auto stop = WatchStopSignals(stopSignals, [&] {
         if (upload.State().UploadActive) {
             upload.AbortUpload();
         }

@@ -1,14 +1,11 @@
 #include "device/comms_log.h"
 
-#include <locale.h>
-
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <mutex>
 
 #include "frameset/errors.h"
+#include "frameset/utf8_paths.h"
 
 namespace kadr {
 namespace {
@@ -22,12 +19,6 @@ struct CommsLog {
 CommsLog& Log() {
     static CommsLog log;
     return log;
-}
-
-// glibc answers every unknown number with "Unknown error N" rather than failing, so that text
-// is how it says it has none.
-bool IsUnknownErrorText(const char* text) {
-    return std::strncmp(text, "Unknown error", 13) == 0;
 }
 
 }  // namespace
@@ -51,7 +42,7 @@ void OpenCommsLog() {
     if (Log().name.empty()) {
         return;
     }
-    Log().file = std::fopen(Log().name.c_str(), "w");
+    Log().file = OpenFile(PathFromUtf8(Log().name), "w");
     if (Log().file == nullptr) {
         throw FileErrorFromErrno(errno, Log().name);
     }
@@ -87,27 +78,6 @@ void LogError(int error, std::string_view prefix) {
         line += "GetLastError returned: \"" + text + "\"";
     }
     LogLine(line);
-}
-
-std::string FormatLastError(int error) {
-    // The C locale's texts are the English ones, whatever language the user runs in.
-    static const locale_t english = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    if (english != static_cast<locale_t>(nullptr)) {
-        const char* text = strerror_l(error, english);
-        if (text != nullptr && !IsUnknownErrorText(text)) {
-            return text;
-        }
-    }
-    return "FormatMessage failed on error " + std::to_string(error) +
-           " for the following reason: " +
-           std::to_string(english == static_cast<locale_t>(nullptr) ? errno : EINVAL);
-}
-
-void DebugOutput(std::string_view text) {
-    static const bool enabled = std::getenv("KADR_COMM_DEBUG") != nullptr;
-    if (enabled) {
-        std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
-    }
 }
 
 }  // namespace kadr

@@ -22,9 +22,11 @@ void CloseCommsLog();
 void LogLine(std::string_view text);
 // prefix + GetLastError returned: "<system text>", or prefix + Out of memory without a text.
 void LogError(int error, std::string_view prefix = {});
-// The system's English text for an errno value; empty when even the fallback text fails.
+// The system's English text for its error number (errno on POSIX systems, GetLastError on
+// Windows); the "FormatMessage failed on error" text when the system has none.
 std::string FormatLastError(int error);
-// Developer output that never reaches the log; shown on stderr only when KADR_COMM_DEBUG is set.
+// Developer output that never reaches the log: the debugger's output on Windows, stderr when
+// KADR_COMM_DEBUG is set elsewhere.
 void DebugOutput(std::string_view text);
 
 }  // namespace kadr

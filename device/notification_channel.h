@@ -1,11 +1,7 @@
 #pragma once
 
-#include <QObject>
-#include <QSocketNotifier>
-#include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
 
 #include "device/comm_block.h"
 
@@ -20,27 +16,25 @@ struct Notification {
 
 // The serial component's hidden notification window: worker threads post notifications from
 // any thread, and the thread that created the channel runs the handler for each of them, in
-// the order posted, from its Qt event loop. The wake-up goes through an eventfd so that every
-// hand-over is visible to the thread sanitizer, not only to Qt's internals.
-class NotificationChannel : public QObject {
-    Q_OBJECT
+// the order posted, from its event loop. On POSIX systems that is the Qt event loop woken
+// through an eventfd; on Windows it is a hidden message-only window, served by any message
+// loop of the creating thread (Qt's included).
+class NotificationChannel {
   public:
     using Handler = std::function<void(Notification&)>;
 
     explicit NotificationChannel(Handler handler);  // throws std::system_error
-    ~NotificationChannel() override;
+    ~NotificationChannel();
+    NotificationChannel(const NotificationChannel&) = delete;
+    NotificationChannel& operator=(const NotificationChannel&) = delete;
 
-    // Safe from any thread; false only when the wake-up cannot be signalled.
+    // Safe from any thread; false when the notification could not be handed over (its block
+    // is freed then).
     bool Post(Notification notification);
 
   private:
-    void Deliver();
-
-    Handler handler_;
-    int fd_;
-    std::unique_ptr<QSocketNotifier> notifier_;
-    std::mutex mutex_;
-    std::deque<Notification> pending_;
+    struct Native;
+    std::unique_ptr<Native> native_;
 };
 
 }  // namespace kadr

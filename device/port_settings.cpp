@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <QString>
 
+#include "device/serial_device.h"
+
 namespace kadr {
 namespace {
 
@@ -87,7 +89,7 @@ std::string ComPortDevice(TCommPort port) {
     if (!device.isEmpty()) {
         return device.toStdString();
     }
-    return "/dev/ttyS" + std::to_string(static_cast<int>(port));
+    return DefaultPortDevice(port);
 }
 
 void SetComPortDevice(TCommPort port, const std::string& device) {

@@ -39,7 +39,8 @@ void SavePortSettings(QSettings& group, const PortSettings& settings);
 void SetSettingsApplication(const std::string& application);
 
 // The device behind a port name: the store's "Com1Device".."Com4Device" value when it names
-// one (a USB adapter, a pseudo-terminal), else /dev/ttyS0../dev/ttyS3.
+// one (a USB adapter, a pseudo-terminal, the other end of a null-modem pair), else the
+// system's own port: /dev/ttyS0../dev/ttyS3, or \\.\COM1..\\.\COM4 on Windows.
 std::string ComPortDevice(TCommPort port);
 void SetComPortDevice(TCommPort port, const std::string& device);  // empty: back to the default
 

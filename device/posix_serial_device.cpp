@@ -34,8 +34,9 @@ class PosixSerialDevice final : public SerialDevice {
         return ConfigureLine(fd_, settings);
     }
 
-    void SetReadInterval(int milliseconds) override {
+    int SetReadInterval(int milliseconds) override {
         interval_ = std::chrono::milliseconds(milliseconds);
+        return 0;
     }
 
     int SetDtr(bool on) override { return SetModemBit(TIOCM_DTR, on); }
@@ -68,7 +69,7 @@ class PosixSerialDevice final : public SerialDevice {
     // Waits for the port (events) or the shutdown event; a negative timeout waits without limit.
     Wake WaitFor(short events, const ShutdownEvent& shutdown, Clock::duration timeout, int& error) {
         for (;;) {
-            pollfd fds[2] = {{fd_, events, 0}, {shutdown.Fd(), POLLIN, 0}};
+            pollfd fds[2] = {{fd_, events, 0}, {shutdown.Native(), POLLIN, 0}};
             timespec limit{};
             timespec* limitPtr = nullptr;
             if (timeout >= Clock::duration::zero()) {
@@ -232,6 +233,10 @@ std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path) {
         throw ECommsError("Error opening com port");
     }
     return std::make_unique<PosixSerialDevice>(fd);
+}
+
+std::string DefaultPortDevice(TCommPort port) {
+    return "/dev/ttyS" + std::to_string(static_cast<int>(port));
 }
 
 }  // namespace kadr

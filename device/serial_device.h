@@ -29,8 +29,8 @@ struct IoResult {
         Done,           // count bytes moved
         Shutdown,       // the shutdown event ended the wait; nothing is delivered
         LineError,      // line errors counted since the last look (flags); no bytes taken
-        InvalidHandle,  // the descriptor is gone
-        Failed,         // error holds the errno value
+        InvalidHandle,  // the handle is gone
+        Failed,         // error holds the system's error number
     };
     Status status = Status::Done;
     std::size_t count = 0;
@@ -38,25 +38,27 @@ struct IoResult {
     unsigned lineErrors = 0;
 };
 
-// The narrow port layer the serial component works through. The reader thread calls Read,
-// the writer thread calls Write, the main thread everything else; a device needs no other
-// locking than that split.
+// The narrow port layer the serial component works through: termios on POSIX systems,
+// overlapped comm I/O on Windows. The reader thread calls Read, the writer thread calls Write,
+// the main thread everything else (the purges also from the thread that ends); a device needs
+// no other locking than that split. Error numbers are the system's own (errno, GetLastError).
 class SerialDevice {
   public:
     virtual ~SerialDevice() = default;
 
     // Speed, data bits, parity and stop bits, with the line made raw; other settings stay as
-    // the port had them. Returns 0 or an errno value.
+    // the port had them. Returns 0 or an error number.
     virtual int ApplyLineSettings(const LineSettings& settings) = 0;
-    // A read completes after this much silence following a byte.
-    virtual void SetReadInterval(int milliseconds) = 0;
-    // 0 or an errno value (ENOTTY: the device has no modem lines).
+    // A read completes after this much silence following a byte; no other time-outs.
+    // Returns 0 or an error number.
+    virtual int SetReadInterval(int milliseconds) = 0;
+    // 0 or an error number (ENOTTY: the device has no modem lines).
     virtual int SetDtr(bool on) = 0;
     virtual int SetRts(bool on) = 0;
-    // 0 when the driver counts line errors, else the errno value of the refusal (watching off).
+    // 0 when the driver counts line errors, else the error number of the refusal (watching off).
     virtual int StartLineErrorWatch() = 0;
     // Waits without limit for the first byte, then until the line has been silent for the read
-    // interval or the buffer is full.
+    // interval or the buffer is full. A line error ends the wait before any byte arrives.
     virtual IoResult Read(std::uint8_t* buffer, std::size_t capacity,
                           const ShutdownEvent& shutdown) = 0;
     // Writes as much as the device takes, waiting while it takes nothing.
@@ -66,7 +68,10 @@ class SerialDevice {
     virtual void PurgeTransmit() = 0;
 };
 
-// Opens a terminal device for this process alone. Throws ECommsError.
+// Opens a serial device for this process alone. Throws ECommsError.
 std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path);
+// The device a port name stands for when nothing else is set: /dev/ttyS0../dev/ttyS3 on
+// POSIX systems, \\.\COM1..\\.\COM4 on Windows.
+std::string DefaultPortDevice(TCommPort port);
 
 }  // namespace kadr

@@ -2,11 +2,18 @@
 
 namespace kadr {
 
-// A manual-reset event made of an eventfd: once set it stays readable, so every poll that
-// includes Fd() wakes at once, on any thread, until the event is destroyed.
+// A manual-reset event shared by the serial component and its worker threads: once set it
+// stays set, so every wait that includes Native() ends at once, on any thread, until the event
+// is destroyed. An eventfd on POSIX systems, an event object on Windows.
 class ShutdownEvent {
   public:
-    // Throws std::system_error when the descriptor cannot be created.
+#if defined(_WIN32)
+    using NativeHandle = void*;  // HANDLE
+#else
+    using NativeHandle = int;  // file descriptor
+#endif
+
+    // Throws std::system_error when the event cannot be created.
     ShutdownEvent();
     ~ShutdownEvent();
     ShutdownEvent(const ShutdownEvent&) = delete;
@@ -14,10 +21,12 @@ class ShutdownEvent {
 
     void Set();
     bool IsSet() const;
-    int Fd() const { return fd_; }
+    NativeHandle Native() const {
+        return handle_;
+    }
 
   private:
-    int fd_;
+    NativeHandle handle_;
 };
 
 }  // namespace kadr

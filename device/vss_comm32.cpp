@@ -60,7 +60,9 @@ bool TVSSComm32::OpenPort() {
         // As on Windows, a setting the port refuses does not stop the open.
         LogError(error, "Unable to SetCommState: ");
     }
-    device_->SetReadInterval(ReadTimeout);
+    if (const int error = device_->SetReadInterval(ReadTimeout); error != 0) {
+        LogError(error, "Unable to SetCommTimeouts: ");
+    }
 
     try {
         shutdown_ = std::make_unique<ShutdownEvent>();

@@ -1,14 +1,16 @@
 #pragma once
 
-#include <sys/resource.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <functional>
 #include <future>
 #include <thread>
 
 namespace kadr {
+
+// Lifts the calling thread `steps` steps above normal priority: 2 is the highest a normal
+// process may ask for on Windows, 1 is above normal. Where the system refuses (Linux asks for
+// a privilege) the thread stays at normal priority; the result says whether it was lifted.
+bool RaiseThisThreadPriority(int steps);
 
 // A worker thread whose end can be awaited with a time limit. Destroying it waits for the
 // end without limit: no worker may outlive the objects it was given.
@@ -20,14 +22,13 @@ class WorkerThread {
     WorkerThread& operator=(const WorkerThread&) = delete;
 
     // Throws std::system_error when the thread cannot be created. `raise` lifts the thread
-    // that many steps above normal where the system lets us (it takes a privilege on Linux);
-    // without it the thread simply runs at normal priority.
+    // that many steps above normal before its body runs (RaiseThisThreadPriority).
     void Start(std::function<void()> body, int raise = 0) {
         std::promise<void> done;
         ended_ = done.get_future();
         thread_ = std::thread([body = std::move(body), done = std::move(done), raise]() mutable {
             if (raise > 0) {
-                setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), -raise);
+                RaiseThisThreadPriority(raise);
             }
             body();
             done.set_value();

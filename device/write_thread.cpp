@@ -1,9 +1,7 @@
 #include "device/write_thread.h"
 
-#include <poll.h>
-
-#include <cerrno>
 #include <exception>
+#include <string>
 
 #include "device/comm_log_lines.h"
 #include "device/comms_log.h"
@@ -25,25 +23,21 @@ void TWriteThread::Serve() {
     for (;;) {
         std::optional<CommBlock> block = queue_.TryTake();
         if (!block) {
-            pollfd fds[2] = {{shutdown_.Fd(), POLLIN, 0}, {queue_.Fd(), POLLIN, 0}};
-            const int ready = poll(fds, 2, -1);
-            if (ready < 0 && errno == EINTR) {
-                continue;
+            const QueueWait wait = queue_.WaitForInput(shutdown_);
+            switch (wait.kind) {
+                case QueueWait::Kind::Input:
+                    continue;
+                case QueueWait::Kind::Shutdown:
+                    return;
+                case QueueWait::Kind::Failed:
+                    LogError(wait.error, "Write WAIT_FAILED: ");
+                    RequestHangup();
+                    return;
+                case QueueWait::Kind::Unexpected:
+                    LogLine(kUnexpectedWaitLine + std::to_string(wait.value));
+                    RequestHangup();
+                    return;
             }
-            if (ready < 0) {
-                LogError(errno, "Write WAIT_FAILED: ");
-                RequestHangup();
-                return;
-            }
-            if (fds[0].revents != 0) {
-                return;
-            }
-            if (fds[1].revents != POLLIN) {
-                LogLine(kUnexpectedWaitLine + std::to_string(fds[1].revents));
-                RequestHangup();
-                return;
-            }
-            continue;
         }
         // A block taken after shutdown was signalled is dropped unwritten.
         if (shutdown_.IsSet()) {

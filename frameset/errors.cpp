@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "frameset/utf8_paths.h"
+
 namespace kadr {
 namespace {
 
@@ -18,7 +20,7 @@ bool FolderExists(const std::string& path) {
         return true;
     }
     std::error_code ec;
-    std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    std::filesystem::path parent = PathFromUtf8(path).parent_path();
     return parent.empty() || std::filesystem::is_directory(parent, ec);
 }
 

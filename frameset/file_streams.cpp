@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "frameset/errors.h"
+#include "frameset/utf8_paths.h"
 
 #if defined(_WIN32)
 #include <io.h>
@@ -33,7 +34,7 @@ bool SyncToDisk(std::FILE* file) {
 }
 
 fs::path ResolveTarget(const std::string& target) {
-    fs::path path(target);
+    fs::path path = PathFromUtf8(target);
     std::error_code ec;
     if (fs::is_symlink(path, ec)) {
         // Saving through a link must update the file it points at, not replace the link.
@@ -59,15 +60,18 @@ std::string RandomSuffix() {
 
 // A name that stays hidden in file lists and cannot clash with the user's own files.
 fs::path BackupName(const fs::path& target, const char* role) {
-    return target.parent_path() /
-           ("." + target.filename().string() + "." + role + "-" + RandomSuffix());
+    fs::path name = ".";
+    name += target.filename();
+    name += std::string(".") + role + "-" + RandomSuffix();
+    return target.parent_path() / name;
 }
 
 }  // namespace
 
 InputFile::InputFile(const std::string& path) : path_(path) {
+    const fs::path native = PathFromUtf8(path);
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status status = fs::status(native, ec);
     if (fs::is_directory(status)) {
         throw FileErrorFromErrno(EISDIR, path);
     }
@@ -77,11 +81,11 @@ InputFile::InputFile(const std::string& path) : path_(path) {
         throw NotARegularFile();
     }
     errno = 0;
-    file_ = std::fopen(path.c_str(), "rb");
+    file_ = OpenFile(native, "rb");
     if (file_ == nullptr) {
         throw FileErrorFromErrno(ErrnoOr(ENOENT), path);
     }
-    size_ = fs::file_size(path, ec);
+    size_ = fs::file_size(native, ec);
     if (ec) {
         const int err = ec.value();
         std::fclose(file_);
@@ -111,23 +115,23 @@ AtomicFile::AtomicFile(const std::string& target) : target_(ResolveTarget(target
     const bool exists = fs::exists(status);
     if (exists) {
         if (fs::is_directory(status)) {
-            throw FileErrorFromErrno(EISDIR, target_.string());
+            throw FileErrorFromErrno(EISDIR, Utf8FromPath(target_));
         }
         // A file the user may not change must stay as it is, even though the folder would
         // let us rename a new file over it.
         errno = 0;
-        std::FILE* probe = std::fopen(target_.string().c_str(), "r+b");
+        std::FILE* probe = OpenFile(target_, "r+b");
         if (probe == nullptr) {
-            throw FileErrorFromErrno(ErrnoOr(EACCES), target_.string());
+            throw FileErrorFromErrno(ErrnoOr(EACCES), Utf8FromPath(target_));
         }
         std::fclose(probe);
     }
     for (int attempt = 0; file_ == nullptr; ++attempt) {
         temp_ = BackupName(target_, "kadr-new");
         errno = 0;
-        file_ = std::fopen(temp_.string().c_str(), "wbx");
+        file_ = OpenFile(temp_, "wbx");
         if (file_ == nullptr && (errno != EEXIST || attempt > 8)) {
-            throw FileErrorFromErrno(ErrnoOr(EACCES), target_.string());
+            throw FileErrorFromErrno(ErrnoOr(EACCES), Utf8FromPath(target_));
         }
     }
     if (exists) {
@@ -153,7 +157,7 @@ void AtomicFile::Discard() {
 void AtomicFile::Write(std::span<const std::uint8_t> bytes) {
     errno = 0;
     if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
-        throw FileErrorFromErrno(ErrnoOr(EIO), target_.string());
+        throw FileErrorFromErrno(ErrnoOr(EIO), Utf8FromPath(target_));
     }
 }
 
@@ -172,7 +176,7 @@ void AtomicFile::Finish() {
     }
     file_ = nullptr;
     if (!ok) {
-        throw FileErrorFromErrno(err, target_.string());
+        throw FileErrorFromErrno(err, Utf8FromPath(target_));
     }
 }
 
@@ -180,7 +184,7 @@ void AtomicFile::Publish() {
     std::error_code ec;
     fs::rename(temp_, target_, ec);
     if (ec) {
-        throw FileErrorFromErrno(ec.value(), target_.string());
+        throw FileErrorFromErrno(ec.value(), Utf8FromPath(target_));
     }
     published_ = true;
 }
@@ -205,7 +209,7 @@ void PublishTogether(std::span<AtomicFile*> files) {
                     ec.clear();
                     fs::copy_file(item.target, backup, ec);
                     if (ec) {
-                        throw FileErrorFromErrno(ec.value(), item.target.string());
+                        throw FileErrorFromErrno(ec.value(), Utf8FromPath(item.target));
                     }
                 }
                 item.backup = backup;

@@ -10,6 +10,7 @@
 #include "frameset/file_streams.h"
 #include "frameset/frame_codec.h"
 #include "frameset/path_parts.h"
+#include "frameset/utf8_paths.h"
 
 namespace kadr {
 namespace {
@@ -63,7 +64,7 @@ ReadReport ReadModuleFiles(const std::string& chosenPath, FrameSet& set) {
     ReadReport report;
     for (std::size_t i = 0; i < kOrder.size(); ++i) {
         std::error_code ec;
-        const bool exists = std::filesystem::exists(names[i], ec);
+        const bool exists = std::filesystem::exists(PathFromUtf8(names[i]), ec);
         if (ec && ec != std::errc::no_such_file_or_directory) {
             throw FileErrorFromErrno(ec.value(), names[i]);
         }

@@ -14,12 +14,14 @@
 namespace kadr::editor {
 namespace {
 
+// The frame set's file names are UTF-8 on every system (QFile::encodeName would give the
+// ANSI code page on Windows, where Cyrillic names would not survive).
 std::string NativePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return path.toStdString();
 }
 
 QString DocumentPath(const FrameSet& set) {
-    return QFile::decodeName(QByteArray::fromStdString(set.FileName));
+    return QString::fromStdString(set.FileName);
 }
 
 }  // namespace

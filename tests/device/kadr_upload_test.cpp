@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <random>
+#include <thread>
 
 #include "device/port_settings.h"
 #include "device/pseudo_terminal.h"
@@ -66,6 +70,69 @@ TEST(KadrUpload, AFullSetArrivesByteForByte) {
     EXPECT_EQ(sim.process.ReadLine(), "received 256 frames");
     EXPECT_EQ(sim.process.Wait(), 0) << "--once ends after the first upload";
     EXPECT_EQ(testing::ReadBytes(dir.File("got.kdz")), testing::ReadBytes(file));
+}
+
+// Two pseudo-terminals whose masters are joined: a null-modem cable between their slaves.
+class NullModem {
+  public:
+    NullModem() : thread_([this] { Run(); }) {}
+    ~NullModem() {
+        stop_ = true;
+        thread_.join();
+    }
+    const std::string& EndA() const { return a_.SlavePath(); }
+    const std::string& EndB() const { return b_.SlavePath(); }
+
+  private:
+    void Run() {
+        while (!stop_) {
+            pollfd fds[2] = {{a_.MasterFd(), POLLIN, 0}, {b_.MasterFd(), POLLIN, 0}};
+            if (poll(fds, 2, 20) <= 0) {
+                continue;
+            }
+            Pass(fds[0], b_.MasterFd());
+            Pass(fds[1], a_.MasterFd());
+        }
+    }
+    static void Pass(const pollfd& from, int to) {
+        if ((from.revents & POLLIN) == 0) {
+            return;
+        }
+        char buffer[4096];
+        const ssize_t got = read(from.fd, buffer, sizeof buffer);
+        for (ssize_t done = 0; done < got;) {
+            const ssize_t put = write(to, buffer + done, static_cast<std::size_t>(got - done));
+            done += put > 0 ? put : 0;
+        }
+    }
+
+    PseudoTerminal a_;
+    PseudoTerminal b_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;  // last: it ends before the terminals go
+};
+
+// The simulator on a named serial port, as on Windows with a null-modem pair.
+TEST(KadrUpload, TheSimulatorServesANamedSerialPort) {
+    TempDir dir;
+    const std::string file = WriteRandomSet(dir, "port.kdz", 9, 9);
+    NullModem cable;
+    Simulator sim({"--port", cable.EndA(), "--once", "--save", dir.File("got.kdz")});
+    ASSERT_EQ(sim.device, cable.EndA()) << sim.process.Err();
+
+    const ProcessResult upload = Kadr({"upload", "--port", cable.EndB(), file});
+    EXPECT_EQ(upload.exitCode, 0) << upload.err;
+    EXPECT_EQ(upload.out,
+              std::string(kHandshaking) + kProgramming + "Программирование завершино\n");
+    EXPECT_EQ(sim.process.ReadLine(), "received 9 frames");
+    EXPECT_EQ(sim.process.Wait(), 0) << "--once ends after the first upload";
+    EXPECT_EQ(testing::ReadBytes(dir.File("got.kdz")), testing::ReadBytes(file));
+
+    const ProcessResult absent = Kadr({"simulate", "--port", dir.File("no-such-port")});
+    EXPECT_NE(absent.exitCode, 0);
+    EXPECT_NE(absent.err.find("Error opening com port"), std::string::npos) << absent.err;
+    const ProcessResult both = Kadr({"simulate", "--port", cable.EndA(), "--link", "x"});
+    EXPECT_EQ(both.exitCode, 2) << both.err;
 }
 
 TEST(KadrUpload, StoredSettingsChooseThePortAndTheSimulatorServesAgain) {

@@ -140,6 +140,26 @@ TEST_F(FileCommandsTest, SaveAsAndOpenBothFormats) {
     EXPECT_EQ(Recent(), (QStringList{File("h2ow.BIN"), File("show.kdz")}));
 }
 
+// The name chosen in the dialog is the name on disk, in the caption and in the recent list,
+// Cyrillic letters included, on every system.
+TEST_F(FileCommandsTest, CyrillicFileNamesArriveOnDiskAsChosen) {
+    Draw();
+    const QString name = QStringLiteral("Бегущая строка.kdz");
+    SaveAs(File(name));
+    EXPECT_EQ(Caption(), QStringLiteral("Кадрописец - Бегущая строка.kdz"));
+    EXPECT_TRUE(QFile::exists(File(name)));
+    EXPECT_EQ(
+        ReadBytes((dir_.Path() / std::filesystem::path(u8"Бегущая строка.kdz")).string()).size(),
+        5U + 2U * 56U);
+
+    SaveAs(File(QStringLiteral("Щит.bin")));
+    EXPECT_TRUE(QFile::exists(File(QStringLiteral("h4т.bin"))));
+    New(QStringLiteral("1"));
+    Open(File(name));
+    ExpectDrawing();
+    EXPECT_EQ(Recent(), (QStringList{File(name)}));
+}
+
 TEST_F(FileCommandsTest, SaveWritesTheDocumentsOwnFileOrAsksForOne) {
     ClickDot(1, 1);
     ModalScript script;

@@ -2,6 +2,7 @@
 #include <memory>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -54,6 +55,36 @@ class SettingsTest : public FullEditorTest {
         Run(Main().Actions().N12, script);
     }
 };
+
+// The store is the key Software\Tarnovik\<program>\TfmMain of the user's registry on Windows
+// (its file on Linux): company, then the executable's name without folder or extension, then
+// the main window's group, holding every value as a string.
+TEST_F(SettingsTest, TheStoreIsTheCompanysKeyNamedAfterTheProgram) {
+    Restart();  // the first run saved its settings
+    const QString program = FormStorage::ProgramName();
+    EXPECT_EQ(program, QStringLiteral("editor_tests")) << "the executable's name, no extension";
+    EXPECT_EQ(QCoreApplication::organizationName(), QStringLiteral("Tarnovik"));
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope,
+                    QCoreApplication::organizationName(), program);
+#if defined(Q_OS_WIN)
+    EXPECT_EQ(store.fileName(),
+              QStringLiteral("\\HKEY_CURRENT_USER\\Software\\Tarnovik\\") + program);
+#else
+    EXPECT_TRUE(
+        store.fileName().endsWith(QStringLiteral("/Tarnovik/") + program + QStringLiteral(".conf")))
+        << store.fileName().toStdString();
+#endif
+    EXPECT_EQ(store.childGroups(), QStringList{QStringLiteral("TfmMain")});
+    store.beginGroup(QStringLiteral("TfmMain"));
+    for (const QString& name :
+         {QStringLiteral("FormVersion"), QStringLiteral("VSSComm321_CommPort"),
+          QStringLiteral("VSSComm321_BaudRate"), QStringLiteral("TimerSendTimeout_Interval")}) {
+        ASSERT_TRUE(store.contains(name)) << name.toStdString();
+        EXPECT_EQ(store.value(name).typeId(), QMetaType::QString) << name.toStdString();
+    }
+    EXPECT_EQ(store.value(QStringLiteral("VSSComm321_BaudRate")).toString(),
+              QStringLiteral("__56000"));
+}
 
 TEST_F(SettingsTest, AFirstRunStartsWithTheBuiltInValues) {
     EXPECT_EQ(Main().Comm().CommPort, TCommPort::Com1);

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#if !defined(_WIN32)
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <csignal>
 #include <filesystem>
@@ -174,6 +176,8 @@ TEST(DisplayFile, ReadOnlyFilesReadLikeAnyOther) {
     EXPECT_EQ(back.LastFrame, 1);
 }
 
+#if !defined(_WIN32)
+// The full disk is made with a POSIX file size limit in a child process.
 TEST(DisplayFile, FailedWriteKeepsTheOldFileAndLeavesNoLitter) {
     TempDir dir;
     FrameSet old;
@@ -205,6 +209,7 @@ TEST(DisplayFile, FailedWriteKeepsTheOldFileAndLeavesNoLitter) {
                             std::filesystem::directory_iterator()),
               1);
 }
+#endif
 
 TEST(DisplayFile, WritesIntoAMissingFolderFailWithARuntimeText) {
     TempDir dir;
@@ -221,7 +226,12 @@ TEST(DisplayFile, SavingThroughASymlinkUpdatesItsTarget) {
     TempDir dir;
     FrameSet set;
     WriteDisplayFile(dir.File("real.kdz"), set);
-    std::filesystem::create_symlink(dir.File("real.kdz"), dir.File("link.kdz"));
+    std::error_code ec;
+    std::filesystem::create_symlink(dir.File("real.kdz"), dir.File("link.kdz"), ec);
+    if (ec) {
+        // Windows lets only privileged users (or developer mode) make links.
+        GTEST_SKIP() << "no symbolic links here: " << ec.message();
+    }
     set.LastFrame = 2;
     WriteDisplayFile(dir.File("link.kdz"), set);
     EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.kdz")));

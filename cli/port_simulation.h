@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace kadr::cli {
+
+class StopSignals;
+
+struct PortSimulation {
+    std::string port;  // a device path, or COM1.. / \\.\COM1.. on Windows
+    long long baud = 56000;
+    std::string save;  // where each received frame set goes; empty: nowhere
+    bool once = false;
+};
+
+// The virtual display unit on a named serial port (on Windows, one end of a null-modem pair,
+// since there are no pseudo-terminals there): every packet is answered as soon as it is in,
+// and the line itself sets the pace. Runs until a stop signal, or after one upload with
+// `once`. Throws ECommsError when the port cannot be opened.
+int ServePort(const PortSimulation& options, StopSignals& stops);
+
+}  // namespace kadr::cli

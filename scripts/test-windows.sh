@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Cross-builds the standard-C++ parts for Windows with MinGW-w64 (the frame set, the serial
+# component's Win32 port layer, worker threads, write queue, shutdown event, notification
+# channel and comms log) with their GoogleTest tests, and runs them under wine. COM1 and COM2
+# are the two ends of a null-modem pair made of bridged pseudo-terminals.
+# Every wait is bounded: WINE_TEST_SECONDS (default 300) bounds each test program.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=$root/build-win
+
+scripts/install-deps.sh windows
+jobs=$(nproc)
+limit=${WINE_TEST_SECONDS:-300}
+
+step() { printf '\n=== %s ===\n' "$*"; }
+
+step "cross-build with MinGW-w64"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DKADR_CORE_ONLY=ON \
+    -DKADR_GTEST_SOURCE=/usr/src/googletest \
+    ${CMAKE_CXX_COMPILER_LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$CMAKE_CXX_COMPILER_LAUNCHER} >/dev/null
+cmake --build "$build" -j "$jobs" --target frameset_tests kadr_windows_serial_tests
+
+# The Linux side of the null-modem pair and the modem lines a pseudo-terminal lacks.
+mkdir -p "$build/tools" "$build/com"
+g++ -O2 -std=c++20 -Wall -Wextra -Werror -o "$build/tools/pty_bridge" tests/windows/posix_pty_bridge.cpp
+gcc -O2 -Wall -Wextra -Werror -shared -fPIC -o "$build/tools/modem_lines.so" \
+    tests/windows/posix_modem_lines_preload.c -ldl
+
+step "run the tests under wine"
+export WINEPREFIX=$build/wineprefix
+export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
+unset WAYLAND_DISPLAY
+bridge_pid=
+cleanup() {
+    # wineserver first: with a pseudo-terminal gone under it, it floods its output.
+    timeout 20 wineserver -k >/dev/null 2>&1 || true
+    timeout 20 wineserver -w >/dev/null 2>&1 || true
+    if [ -n "$bridge_pid" ]; then
+        kill "$bridge_pid" 2>/dev/null || true
+        wait "$bridge_pid" 2>/dev/null || true
+    fi
+}
+trap cleanup EXIT
+
+rm -rf "$WINEPREFIX"
+timeout 120 wineboot -i </dev/null >"$build/wineboot.log" 2>&1 ||
+    { cat "$build/wineboot.log"; echo "wineboot failed" >&2; exit 1; }
+# COM1 and COM2 map to fixed links that the bridge points at its pseudo-terminals.
+for port in COM1 COM2; do
+    timeout 60 wine reg add 'HKLM\Software\Wine\Ports' /v "$port" /d "$build/com/${port,,}" /f \
+        </dev/null >/dev/null 2>&1
+done
+timeout 60 wineserver -k >/dev/null 2>&1 || true
+timeout 60 wineserver -w >/dev/null 2>&1 || true
+# One server for all test programs (each would pay its start-up otherwise).
+wineserver -p </dev/null >"$build/wineserver.log" 2>&1
+
+timeout $((limit * 3)) "$build/tools/pty_bridge" "$build/com/com1" "$build/com/com2" \
+    </dev/null >"$build/bridge.log" 2>&1 &
+bridge_pid=$!
+for _ in $(seq 50); do
+    grep -q ready "$build/bridge.log" 2>/dev/null && break
+    sleep 0.1
+done
+grep -q ready "$build/bridge.log" || { cat "$build/bridge.log"; echo "no pty bridge" >&2; exit 1; }
+
+run_wine() {
+    local name=$1
+    shift
+    echo "--- $name"
+    timeout --kill-after=10 "$limit" env "$@" wine "$build/bin/$name.exe" --gtest_brief=1 </dev/null
+}
+run_wine frameset_tests
+run_wine kadr_windows_serial_tests KADR_TEST_PORTS_REQUIRED=1 LD_PRELOAD="$build/tools/modem_lines.so"
+
+step "Windows tests passed"
