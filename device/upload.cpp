@@ -89,7 +89,14 @@ void TDeviceUpload::StartUpload() {
 }
 
 void TDeviceUpload::SendHandshake() {
-    const HandshakePacket packet = BuildHandshakePacket(EncodeHeader(frameSet_));
+    // Orientation and speeds follow the document, but the count must announce exactly the
+    // frames captured at the start: an edit during the handshake must not promise the unit a
+    // frame it will never receive.
+    Header header = EncodeHeader(frameSet_);
+    const auto captured = static_cast<std::uint16_t>(state_.UploadBuffer.size() / kRecordBytes);
+    header[3] = static_cast<std::uint8_t>(captured & 0xFF);
+    header[4] = static_cast<std::uint8_t>(captured >> 8);
+    const HandshakePacket packet = BuildHandshakePacket(header);
     StartUnlessRunning(TimerSendTimeout);
     if (state_.UploadStage == 0) {
         StartUnlessRunning(TimerRepeater);

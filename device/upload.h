@@ -49,7 +49,8 @@ struct UploadState {
 // The upload of a frame set into the display unit: a handshake repeated until the device
 // answers, then 64-byte data packets each accepted by a reply, with a reply time-out. It runs
 // on the thread that owns the serial component, driven by its Qt event loop. Frame records are
-// captured at the start; the handshake's header is taken from the live frame set each time.
+// captured at the start; each handshake takes orientation and speeds from the live frame set
+// and the frame count from the captured records.
 class TDeviceUpload {
   public:
     static constexpr int kRepeaterIntervalMs = 60;

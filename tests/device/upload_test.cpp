@@ -2,9 +2,11 @@
 
 #include <QTimer>
 #include <atomic>
+#include <mutex>
 #include <random>
 
 #include "device/comms_error.h"
+#include "device/display_unit.h"
 #include "device/upload_packets.h"
 #include "device/upload_texts.h"
 #include "frameset/frame_codec.h"
@@ -330,6 +332,49 @@ TEST(Upload, HandshakeFollowsTheDocumentWhileTheDataWasCapturedAtTheStart) {
     ASSERT_EQ(data.size(), 2u);
     EXPECT_EQ(data[0], ExpectedDataPacket(records.data(), 64));
     EXPECT_EQ(data[1], ExpectedDataPacket(records.data() + 64, 48));
+}
+
+// A frame inserted while the handshake is still unanswered: every handshake announces the
+// frames that were captured, so the virtual display unit receives the whole announced set.
+TEST(Upload, AFrameInsertedDuringTheHandshakeIsNotAnnounced) {
+    std::mutex unitMutex;
+    DisplayUnit unit;
+    std::atomic<bool> edited{false};
+    FakeDevice device([&](const Bytes& packet, int) {
+        if (packet[2] == 0 && !edited) {
+            return std::vector<Chunk>{};  // the handshake goes unanswered until the edit
+        }
+        std::lock_guard lock(unitMutex);
+        std::vector<Chunk> replies;
+        for (const DisplayUnit::Answer& answer : unit.Feed(packet.data(), packet.size())) {
+            replies.push_back({Bytes(answer.reply.begin(), answer.reply.end()), 0});
+        }
+        return replies;
+    });
+    UploadRig rig(device);
+    std::mt19937 rng(8);
+    testing::FillRandom(*rig.set, 2, rng);
+    const Bytes records = RecordsOf(*rig.set);
+    QTimer::singleShot(150, [&] {
+        // What Ins does to the set: one more frame in use.
+        rig.set->Frames[2].fill(kDotBlank);
+        rig.set->LastFrame = 2;
+        rig.set->SpeedAnim = 5;
+        edited = true;
+    });
+    ASSERT_EQ(rig.Run(), UploadOutcome::Completed);
+
+    const auto handshakes = OfType(device.Packets(), 0);
+    ASSERT_GE(handshakes.size(), 2u);
+    for (const Bytes& h : handshakes) {
+        EXPECT_EQ(h[6], 2);
+        EXPECT_EQ(h[7], 0);
+    }
+    EXPECT_EQ(handshakes.back()[4], 5) << "the speed still follows the document";
+    std::lock_guard lock(unitMutex);
+    ASSERT_EQ(unit.CompletedUploads(), 1) << "the unit waited for a frame that never came";
+    EXPECT_EQ(RecordsOf(unit.Received()), records);
+    EXPECT_EQ(unit.Received().SpeedAnim, 5);
 }
 
 TEST(Upload, APortThatCannotBeOpenedLeavesItIdle) {
