@@ -63,11 +63,18 @@ void TDeviceUpload::RxSpeedButton1Click() {
 
 void TDeviceUpload::StartUpload() {
     owner_.ShowUploadCaption(kCaptionAbort);
+    const bool openedElsewhere = comm_.IsOpen();
     try {
         // False (no shutdown event) is not an error here: the packets then go nowhere and
         // the reply time-out ends the upload.
         comm_.OpenPort();
     } catch (...) {
+        // An open that failed part way (a worker thread refused, a log made before the device
+        // failed) leaves the port recorded; releasing it lets the next press open it again
+        // instead of meeting "Already have a comm file open" until restart.
+        if (!openedElsewhere) {
+            comm_.ClosePort();
+        }
         owner_.ShowUploadCaption(kCaptionUpload);
         throw;
     }

@@ -65,7 +65,8 @@ class TDeviceUpload {
 
     // The upload button: aborts a running upload, else starts one.
     void RxSpeedButton1Click();
-    // Throws what OpenPort throws, with the caption back at rest and nothing started.
+    // Throws what OpenPort throws, with the caption back at rest, nothing started and nothing
+    // of the failed open left behind (a port it finds open already stays open).
     void StartUpload();
     void AbortUpload();
     void SendHandshake();

@@ -48,6 +48,7 @@ bool TVSSComm32::OpenPort() {
     }
     if (!commsLogFileName_.empty()) {
         OpenCommsLog();
+        logOpen_ = true;
     }
     device_ = OpenSerialDevice(DeviceName());
 
@@ -76,6 +77,9 @@ bool TVSSComm32::OpenPort() {
 
     reader_ = std::make_unique<TReadThread>(*device_, *shutdown_, *channel_);
     try {
+        if (StartingWorker) {
+            StartingWorker("Read");
+        }
         reader_->Start();
     } catch (const std::system_error& e) {
         reader_.reset();
@@ -84,6 +88,9 @@ bool TVSSComm32::OpenPort() {
     }
     writer_ = std::make_unique<TWriteThread>(*device_, *shutdown_, *queue_, *channel_);
     try {
+        if (StartingWorker) {
+            StartingWorker("Write");
+        }
         writer_->Start();
     } catch (const std::system_error& e) {
         writer_.reset();
@@ -112,6 +119,7 @@ void TVSSComm32::StopWorker(std::unique_ptr<Worker>& worker, std::string_view cl
 
 void TVSSComm32::ClosePort() {
     if (!device_) {
+        CloseOwnLog();
         return;
     }
     LogWhileClosing("Stopping the Comm");
@@ -124,8 +132,13 @@ void TVSSComm32::ClosePort() {
     queue_.reset();  // blocks still queued are dropped
     shutdown_.reset();
     device_.reset();
-    if (!commsLogFileName_.empty()) {
+    CloseOwnLog();
+}
+
+void TVSSComm32::CloseOwnLog() {
+    if (logOpen_) {
         CloseCommsLog();
+        logOpen_ = false;
     }
 }
 

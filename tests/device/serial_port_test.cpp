@@ -6,6 +6,7 @@
 #include <fstream>
 #include <memory>
 #include <numeric>
+#include <system_error>
 
 #include "device/comms_error.h"
 #include "device/comms_log.h"
@@ -132,6 +133,40 @@ TEST(SerialPortOpen, DestroyingAnOpenComponentClosesItsPort) {
     TVSSComm32 again;
     ConfigureLikeEditor(again, device.Path());
     EXPECT_TRUE(again.OpenPort());
+}
+
+TEST(SerialPortOpen, ARefusedWorkerThreadIsLoggedAndKeepsThePortUntilClosed) {
+    testing::TempDir dir;
+    const std::string log = dir.File("comm.log");
+    FakeDevice device;
+    for (const std::string refused : {"Read", "Write"}) {
+        TVSSComm32 comm;
+        ConfigureLikeEditor(comm, device.Path());
+        comm.SetCommsLogFileName(log);
+        comm.StartingWorker = [refused](std::string_view worker) {
+            if (worker == refused) {
+                throw std::system_error(EAGAIN, std::generic_category());
+            }
+        };
+        EXPECT_EQ(OpenError(comm), "Unable to create " + refused + " thread");
+        EXPECT_TRUE(comm.IsOpen()) << refused;
+        EXPECT_EQ(OpenError(comm), "Already have a comm file open");
+        comm.ClosePort();
+        EXPECT_FALSE(comm.IsOpen());
+        comm.SetCommsLogFileName("");
+        const auto lines = ReadLines(log);
+        EXPECT_TRUE(InOrder(lines, {"Unable to create " + refused +
+                                        " thread: GetLastError returned: \"Resource temporarily "
+                                        "unavailable\"",
+                                    "Stopping the Comm"}))
+            << refused;
+        // A reader that did start is stopped by the close, not left running.
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "Read thread shutting down"),
+                  refused == "Write" ? 1 : 0);
+
+        comm.StartingWorker = nullptr;
+        EXPECT_TRUE(comm.OpenPort()) << "the device is free again";
+    }
 }
 
 TEST(SerialPortOpen, ComPortNamesMapThroughTheSettingsStore) {

@@ -2,10 +2,14 @@
 
 #include <QTimer>
 #include <atomic>
+#include <fstream>
+#include <iterator>
 #include <mutex>
 #include <random>
+#include <system_error>
 
 #include "device/comms_error.h"
+#include "device/comms_log.h"
 #include "device/display_unit.h"
 #include "device/upload_packets.h"
 #include "device/upload_texts.h"
@@ -398,6 +402,43 @@ TEST(Upload, APortThatCannotBeOpenedLeavesItIdle) {
     ASSERT_TRUE(rig.comm.OpenPort());
     EXPECT_THROW(rig.upload.StartUpload(), ECommsError);  // already open
     EXPECT_FALSE(rig.upload.State().UploadActive);
+}
+
+TEST(Upload, AnOpenThatFailedPartWayIsReleasedForTheNextPress) {
+    FakeDevice device(AcceptAll);
+    for (const std::string refused : {"Read", "Write"}) {
+        UploadRig rig(device);
+        rig.comm.StartingWorker = [refused](std::string_view worker) {
+            if (worker == refused) {
+                throw std::system_error(EAGAIN, std::generic_category());
+            }
+        };
+        try {
+            rig.upload.RxSpeedButton1Click();
+            FAIL() << "started without a " << refused << " thread";
+        } catch (const ECommsError& e) {
+            EXPECT_EQ(e.what(), "Unable to create " + refused + " thread");
+        }
+        EXPECT_FALSE(rig.comm.IsOpen()) << refused;
+        EXPECT_FALSE(rig.upload.State().UploadActive);
+        rig.comm.StartingWorker = nullptr;
+        EXPECT_EQ(rig.Run(), UploadOutcome::Completed) << "the next press opens the port";
+    }
+}
+
+TEST(Upload, AFailedOpenClosesTheLogItStarted) {
+    testing::TempDir dir;
+    const std::string log = dir.File("comm.log");
+    FakeDevice device;
+    UploadRig rig(device);
+    rig.comm.SetCommsLogFileName(log);
+    rig.comm.DevicePath = dir.File("absent");
+    EXPECT_THROW(rig.upload.StartUpload(), ECommsError);
+    LogLine("written after the failed open");
+    rig.comm.SetCommsLogFileName("");
+    std::ifstream in(log);
+    const std::string content((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(content.find("written after"), std::string::npos) << "the log was left open";
 }
 
 TEST(Upload, ANewReplyTimeOutTakesEffectAtOnce) {
