@@ -33,8 +33,9 @@ void PrintUsage(std::FILE* out) {
         "  speed-anim:N speed-row:N playback speeds (kept within 1..50)\n"
         "  orientation:0|1          0 normal, 1 turned over\n"
         "\n"
-        "exit status: 0 done, 1 the operation failed (upload: no reply from the device),\n"
-        "2 bad usage, 3 the port cannot be opened, 130 upload stopped by SIGINT or SIGTERM\n",
+        "exit status: 0 done, 1 the operation failed (upload: no reply from the device, or the\n"
+        "connection to it lost), 2 bad usage, 3 the port cannot be opened, 130 upload stopped by\n"
+        "SIGINT or SIGTERM\n",
         out);
 }
 

@@ -102,6 +102,7 @@ class ConsoleOwner : public UploadOwner {
                 QCoreApplication::exit(kExitOk);
                 break;
             case UploadOutcome::NoReply:
+            case UploadOutcome::ConnectionLost:
                 QCoreApplication::exit(kExitFailed);
                 break;
             case UploadOutcome::Aborted:

@@ -41,11 +41,13 @@ TDeviceUpload::TDeviceUpload(const FrameSet& frameSet, TVSSComm32& comm, UploadO
     comm_.OnReceiveData = [this](const std::uint8_t* buffer, std::uint32_t length) {
         VSSComm321ReceiveData(buffer, length);
     };
+    comm_.OnRequestHangup = [this](TVSSComm32&) { VSSComm321RequestHangup(); };
 }
 
 TDeviceUpload::~TDeviceUpload() {
     StopTimers();
     comm_.OnReceiveData = nullptr;
+    comm_.OnRequestHangup = nullptr;
 }
 
 int TDeviceUpload::DataPacketCount() const {
@@ -169,6 +171,20 @@ void TDeviceUpload::TimerSendTimeoutTimer() {
     ShowStatusMessage(kStatusNoReply);
     owner_.ShowUploadCaption(kCaptionUpload);
     owner_.UploadEnded(UploadOutcome::NoReply);
+}
+
+void TDeviceUpload::VSSComm321RequestHangup() {
+    // Idle, or the completion window is up with the data all accepted: nothing is lost.
+    if (!state_.UploadActive) {
+        return;
+    }
+    StopTimers();
+    state_.BytesSent = 0;
+    state_.UploadActive = false;
+    comm_.ClosePort();
+    ShowStatusMessage(kStatusConnectionLost);
+    owner_.ShowUploadCaption(kCaptionUpload);
+    owner_.UploadEnded(UploadOutcome::ConnectionLost);
 }
 
 void TDeviceUpload::AbortUpload() {

@@ -11,7 +11,7 @@
 
 namespace kadr {
 
-enum class UploadOutcome { Completed, NoReply, Aborted };
+enum class UploadOutcome { Completed, NoReply, Aborted, ConnectionLost };
 
 // The line the display unit expects besides port and speed: 8 data bits, no parity, 1 stop
 // bit, DTR and RTS raised, a read complete after 40 ms of silence.
@@ -57,7 +57,8 @@ class TDeviceUpload {
     static constexpr int kDefaultSendTimeoutMs = 3000;
     static constexpr int kStartPauseMs = 100;
 
-    // Takes over comm's OnReceiveData; frameSet and owner must outlive the upload.
+    // Takes over comm's OnReceiveData and OnRequestHangup; frameSet and owner must outlive the
+    // upload.
     TDeviceUpload(const FrameSet& frameSet, TVSSComm32& comm, UploadOwner& owner);
     ~TDeviceUpload();
     TDeviceUpload(const TDeviceUpload&) = delete;
@@ -74,6 +75,9 @@ class TDeviceUpload {
     void SendNextDataPacket();
     void VSSComm321ReceiveData(const std::uint8_t* Buffer, std::uint32_t BufferLength);
     void TimerSendTimeoutTimer();
+    // A worker thread of the port gave up (read error, hangup): the device is gone, so the
+    // upload ends at once instead of waiting out the reply time-out.
+    void VSSComm321RequestHangup();
     void ShowStatusMessage(const std::string& text);
 
     // A new reply time-out applies at once: a running time-out starts over with it.

@@ -169,6 +169,11 @@ void TVSSComm32::SetModemLines(bool dtr, bool rts) {
 }
 
 void TVSSComm32::Notify(Notification& notification) {
+    // Posted before ClosePort but handled after it: a closed port reports nothing more, so a
+    // late hangup of the old line cannot end whatever runs next.
+    if (!device_) {
+        return;
+    }
     if (notification.kind == Notification::Kind::ReceivedData) {
         if (OnReceiveData) {
             OnReceiveData(notification.block.bytes.get(), notification.block.count);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <numeric>
 #include <system_error>
+#include <thread>
 
 #include "device/comms_error.h"
 #include "device/comms_log.h"
@@ -338,6 +339,24 @@ TEST(SerialPortHangup, PeerHangingUpEndsTheThreadsButNotThePort) {
                         "Error to writing to CommFileGetLastError returned: \"Input/output error\"",
                         "Closing TAPI", "Write thread shutting down"}));
     EXPECT_TRUE(InOrder(lines, {"Failed to Post to Write thread. ", "Stopping the Comm"}));
+}
+
+TEST(SerialPortHangup, NothingPostedBeforeTheCloseIsHandledAfterIt) {
+    FakeDevice device;
+    TVSSComm32 comm;
+    ConfigureLikeEditor(comm, device.Path());
+    Receiver receiver;
+    receiver.Attach(comm);
+    ASSERT_TRUE(comm.OpenPort());
+    device.Send({0xFE, 0x03, 0x00, 0x00, 0x00});
+    // Without the event loop running: the block and then the hangup request wait in the queue.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    device.HangUp();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    comm.ClosePort();
+    RunEventsFor(std::chrono::milliseconds(200));
+    EXPECT_TRUE(receiver.blocks.empty());
+    EXPECT_EQ(receiver.hangups, 0);
 }
 
 TEST(SerialPortLog, EachOpenStartsANewLogWithEveryStepInOrder) {

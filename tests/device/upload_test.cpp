@@ -261,6 +261,48 @@ TEST(Upload, DeviceFallingSilentMidWayEndsItWithoutResending) {
     EXPECT_EQ(rig.owner.portOpenUnderWindow, std::vector<bool>{false});
 }
 
+TEST(Upload, ADeviceThatVanishesDuringProgrammingEndsItAtOnce) {
+    FakeDevice device(AcceptAll);
+    UploadRig rig(device);
+    std::mt19937 rng(6);
+    testing::FillRandom(*rig.set, 6, rng);
+    rig.upload.SetSendTimeoutInterval(10000);  // far beyond what the test waits
+    rig.owner.onProgress = [&](int sent) {
+        if (sent == 2) {
+            device.HangUp();  // the adapter pulled out: its side of the line is gone
+        }
+    };
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(rig.Run(), UploadOutcome::ConnectionLost);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5))
+        << "waited for the reply time-out";
+    EXPECT_EQ(Folded(rig.owner.shown),
+              Concat(Concat(kStart, {std::string("status:") + kStatusProgramming}),
+                     EndingWith(kStatusConnectionLost)));
+    EXPECT_EQ(rig.owner.portOpenUnderWindow, std::vector<bool>{false});
+    EXPECT_FALSE(rig.owner.portOpenAtEnd);
+    EXPECT_FALSE(rig.upload.RepeaterRunning());
+    EXPECT_FALSE(rig.upload.SendTimeoutRunning());
+    EXPECT_FALSE(rig.upload.State().UploadActive);
+    EXPECT_EQ(rig.upload.State().UploadStage, 1);
+    // Nothing of the lost line comes back later (the writer's own hangup included).
+    const auto shown = rig.owner.shown;
+    testing::RunEventsFor(std::chrono::milliseconds(300));
+    EXPECT_EQ(rig.owner.shown, shown);
+}
+
+TEST(Upload, AHangupWhileIdleOrUnderTheCompletionWindowChangesNothing) {
+    FakeDevice device(AcceptAll);
+    UploadRig rig(device);
+    rig.upload.VSSComm321RequestHangup();
+    EXPECT_TRUE(rig.owner.shown.empty());
+    ASSERT_EQ(rig.Run(), UploadOutcome::Completed);
+    const auto shown = rig.owner.shown;
+    rig.upload.VSSComm321RequestHangup();
+    EXPECT_EQ(rig.owner.shown, shown);
+    EXPECT_EQ(rig.owner.outcome, UploadOutcome::Completed);
+}
+
 TEST(Upload, ButtonAbortsEitherStageAndTheNextPressStartsAfresh) {
     std::atomic<int> answering{0};  // 0 silent, 1 handshake and one data packet, 2 everything
     std::atomic<int> dataAnswered{0};
