@@ -129,7 +129,7 @@ class ConsoleOwner : public UploadOwner {
 int RunUpload(const Args& args) {
     const UploadOptions options = ParseUploadArgs(args);
     Document document;
-    OpenLikeEditor(document, options.file);
+    OpenWholeSet(document, options.file);
 
     static int argc = 1;
     static char name[] = "kadr";

@@ -74,6 +74,18 @@ void TfmMain::Load(const QString& path) {
             SetTitledCaption();
         }
         RebuildFrameStrip(CellSize());
+        if (!report.complete) {
+            // The strip now mixes modules of that file set with what was there before; the
+            // user has to know it is not the file the caption would name.
+            QMessageBox box(
+                QMessageBox::Warning, QStringLiteral("Сообщение"),
+                QStringLiteral("Файл %1 не найден. Набор файлов модулей прочитан "
+                               "не полностью.")
+                    .arg(QFile::decodeName(QByteArray::fromStdString(report.missingFile))),
+                QMessageBox::Ok, this);
+            box.setObjectName(QStringLiteral("IncompleteMessage"));
+            box.exec();
+        }
         if (report.truncated) {
             QMessageBox box(QMessageBox::Warning, QStringLiteral("Сообщение"),
                             QStringLiteral("Файл содержит больше %1 кадров. Прочитаны первые %1.")

@@ -1,4 +1,5 @@
 // New, Open, Save, Save As, closing and the recent files, answered as a user answers them.
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -104,6 +105,25 @@ TEST_F(FileCommandsTest, NewMakesBlankFramesAndRefusesCountsItCannotHold) {
               (QStringList{QStringLiteral("'три' is not a valid integer value."),
                            QStringLiteral("Количество кадров должно быть от 0 до 256.")}));
     EXPECT_EQ(Set().LastFrame, -1) << "a refused count changes nothing";
+}
+
+TEST_F(FileCommandsTest, AModuleFileSetWithAFileMissingSaysWhichOne) {
+    Draw();
+    SaveAs(File("show.bin"));
+    const auto names = ModuleFileNames(dir_.File("show.bin"));
+    QFile::remove(QString::fromStdString(names[2]));
+    New(QStringLiteral("1"));
+
+    ModalScript script;
+    QString text;
+    script.ChooseFile(File("h4ow.bin")).AnswerMessage(QMessageBox::Ok, &text);
+    Run(Actions().acOpen, script);
+    EXPECT_EQ(text, QStringLiteral("Файл %1 не найден. Набор файлов модулей прочитан не полностью.")
+                        .arg(QString::fromStdString(names[2])));
+    EXPECT_EQ(Caption(), kUntitled) << "the caption does not name a file that was not read";
+    EXPECT_EQ(Set().FrameCount(), 2) << "the modules before the missing file were read";
+    EXPECT_EQ(Set().Cell(0, 3, 4), kDotSet);
+    EXPECT_FALSE(Main().HasUnsavedChanges());
 }
 
 TEST_F(FileCommandsTest, SaveAsAndOpenBothFormats) {
