@@ -30,6 +30,11 @@ void TfmMain::SetTitledCaption() {
 }
 
 void TfmMain::acNewExecute() {
+    // New replaces the document as Open does, so it asks first; Cancel ends it before its
+    // dialog.
+    if (!SaveChangesFirst(true)) {
+        return;
+    }
     if (fmNew_ == nullptr || fmNew_->exec() != QDialog::Accepted) {
         return;
     }
