@@ -196,6 +196,19 @@ void TDeviceUpload::AbortUpload() {
     owner_.UploadEnded(UploadOutcome::Aborted);
 }
 
+void TDeviceUpload::AbandonUpload() {
+    if (!state_.UploadActive) {
+        return;
+    }
+    StopTimers();
+    state_.BytesSent = 0;
+    state_.UploadActive = false;
+    comm_.ClosePort();
+    owner_.ShowUploadCaption(kCaptionUpload);
+    owner_.ShowUploadStatus({});
+    owner_.UploadEnded(UploadOutcome::Aborted);
+}
+
 void TDeviceUpload::ShowStatusMessage(const std::string& text) {
     owner_.ShowUploadStatus(text);
     owner_.ShowStatusWindow(text);

@@ -70,6 +70,9 @@ class TDeviceUpload {
     // of the failed open left behind (a port it finds open already stays open).
     void StartUpload();
     void AbortUpload();
+    // Whoever shows the upload is going away (the window closes): stops it and closes the port
+    // without a status window that would come up after the window is gone.
+    void AbandonUpload();
     void SendHandshake();
     void AdvanceUpload();
     void SendNextDataPacket();

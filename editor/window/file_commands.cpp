@@ -165,6 +165,8 @@ void TfmMain::closeEvent(QCloseEvent* event) {
     bool close = false;
     RunCommand([&] { close = FormCloseQuery(); });
     if (close) {
+        // A status window must not come up after the window has gone.
+        upload_->AbandonUpload();
         event->accept();
     } else {
         event->ignore();

@@ -1,5 +1,6 @@
 // The upload from the window's button into a virtual display unit on a pseudo-terminal: what the
 // button, the status bar and the status window show, and what arrives.
+#include <QApplication>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QRadioButton>
@@ -150,6 +151,29 @@ TEST_F(UploadWindowTest, SilenceEndsTheUploadAfterTheReplyTimeOut) {
     EXPECT_EQ(outcome.message, QStringLiteral("Нет ответа от устройства"));
     EXPECT_FALSE(Main().Comm().IsOpen());
     EXPECT_EQ(Button()->text(), kIdle);
+}
+
+TEST_F(UploadWindowTest, ClosingTheWindowEndsTheUploadWithoutAWindowAfterIt) {
+    PseudoTerminal silent;
+    SetComPortDevice(TCommPort::Com1, silent.SlavePath());
+    Main().Upload().SetSendTimeoutInterval(1000);
+    Press();
+    ASSERT_TRUE(Main().Upload().State().UploadActive);
+    QTest::qWait(100);
+    Main().close();
+    EXPECT_FALSE(Main().isVisible());
+    EXPECT_FALSE(Main().Upload().State().UploadActive);
+    EXPECT_FALSE(Main().Comm().IsOpen()) << "the port is free for the next run";
+    // Past the reply time-out: no status window comes up over a closed window.
+    QTest::qWait(1500);
+    QWidget* late = QApplication::activeModalWidget();
+    EXPECT_EQ(late, nullptr);
+    if (late != nullptr) {
+        late->close();
+    }
+    TVSSComm32 next;
+    next.DevicePath = silent.SlavePath();
+    EXPECT_TRUE(next.OpenPort());
 }
 
 TEST_F(UploadWindowTest, APortThatCannotOpenIsReportedAndNothingStarts) {
