@@ -374,6 +374,13 @@ TEST(SerialPortLog, EachOpenStartsANewLogWithEveryStepInOrder) {
     const Bytes handshake{0xFE, 0x08, 0x00, 0x00, 0x01, 0x01, 0x01, 0x00, 0x03, 0x00};
     ASSERT_TRUE(comm.WriteBlock(handshake.data(), 10));
     ASSERT_TRUE(RunEventsUntil([&] { return !receiver.blocks.empty(); }));
+    // The reader arms its next read after handing the block over; a close that comes first
+    // would end it before it logs so.
+    ASSERT_TRUE(RunEventsUntil([&] {
+        const auto lines = ReadLines(log);
+        return std::count(lines.begin(), lines.end(), "Waiting for data from comm connection.") >=
+               2;
+    }));
     comm.ClosePort();
 
     const auto first = ReadLines(log);
