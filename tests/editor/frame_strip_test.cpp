@@ -91,12 +91,12 @@ TEST_F(FrameStripTest, EightFramesAt30PercentGetFiveSlots) {
 TEST_F(FrameStripTest, AStripThatExactlyFitsEveryFrameStillEnablesTheBar) {
     NewDocument(2);
     ChooseScale(QStringLiteral("30 %"));
-    SetStripWidth(2 * SlotStride(3));
+    SetStripWidth(234);  // two slots of 117 pixels at 30 %
     EXPECT_EQ(SlotCount(), 2);
     EXPECT_TRUE(Bar()->isEnabled());
     EXPECT_EQ(Bar()->maximum(), 0);
 
-    SetStripWidth(2 * SlotStride(3) + 1);
+    SetStripWidth(235);
     EXPECT_FALSE(Bar()->isEnabled());
 }
 
@@ -163,7 +163,7 @@ TEST_F(FrameStripTest, EveryResizeRebuildsAndResetsTheCurrentCells) {
 
 TEST_F(FrameStripTest, AStripNarrowerThanOneSlotShowsNoGridAndLeavesNoCurrentFrame) {
     NewDocument(3);
-    SetStripWidth(SlotStride(10) - 1);
+    SetStripWidth(312);  // one pixel short of a 313-pixel slot at 100 %
     EXPECT_EQ(SlotCount(), 0);
     EXPECT_TRUE(Bar()->isEnabled());
     EXPECT_EQ(Bar()->maximum(), 3);
