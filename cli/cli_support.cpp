@@ -51,8 +51,9 @@ void PrintUsage(std::FILE* out) {
         "                           draw on the current frame (G: grid rows 1..14; box is a\n"
         "                           filled rectangle); line-clear:... etc. clear the cells\n"
         "\n"
-        "exit status: 0 done, 1 the operation failed (upload: no reply from the device),\n"
-        "2 bad usage, 3 the port cannot be opened, 130 upload stopped by SIGINT or SIGTERM\n",
+        "exit status: 0 done, 1 the operation failed (upload: no reply from the device, or the\n"
+        "connection to it lost), 2 bad usage, 3 the port cannot be opened, 130 upload stopped by\n"
+        "SIGINT or SIGTERM\n",
         out);
 }
 

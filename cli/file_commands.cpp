@@ -15,20 +15,39 @@ std::string KindName(const Frame& frame) {
     return kind ? FrameKindName(*kind) : "other";
 }
 
-}  // namespace
-
-ReadReport OpenLikeEditor(Document& document, const std::string& path) {
+ReadReport ReadLikeEditor(Document& document, const std::string& path) {
     const ReadReport report = NamingFile(path, [&] { return document.Load(path); });
     document.LowerCurFrameTo(document.Set().LastFrame);
-    if (!report.complete) {
-        std::fprintf(stderr, "kadr: %s: a module file is missing; the read stopped there\n",
-                     path.c_str());
-    }
+    return report;
+}
+
+void WarnTruncated(const ReadReport& report, const std::string& path) {
     if (report.truncated) {
         std::fprintf(stderr, "kadr: %s holds more than 256 frames; only the first 256 were read\n",
                      path.c_str());
     }
+}
+
+}  // namespace
+
+ReadReport OpenLikeEditor(Document& document, const std::string& path) {
+    const ReadReport report = ReadLikeEditor(document, path);
+    if (!report.complete) {
+        std::fprintf(stderr, "kadr: %s: the module file %s is missing; the read stopped there\n",
+                     path.c_str(), report.missingFile.c_str());
+    }
+    WarnTruncated(report, path);
     return report;
+}
+
+void OpenWholeSet(Document& document, const std::string& path) {
+    const ReadReport report = ReadLikeEditor(document, path);
+    if (!report.complete) {
+        // Some modules of the previous content and some of the files: nothing anyone named.
+        throw Error(path + ": the module file " + report.missingFile +
+                    " is missing; nothing was done");
+    }
+    WarnTruncated(report, path);
 }
 
 ReadReport OpenInputLikeEditor(Document& document, const std::string& path) {
@@ -116,7 +135,7 @@ int RunConvert(const Args& args) {
         throw UsageError("convert takes IN and OUT");
     }
     Document document;
-    OpenLikeEditor(document, args[0]);
+    OpenWholeSet(document, args[0]);
     NamingFile(args[1], [&] { WriteFrameSetFile(args[1], document.Set()); });
     return kExitOk;
 }

@@ -20,6 +20,10 @@ auto NamingFile(const std::string& path, Operation operation) {
 // more frames than fit. Throws FileError.
 ReadReport OpenLikeEditor(Document& document, const std::string& path);
 
+// As OpenLikeEditor, except that a module file set with a file missing is refused (Error naming
+// that file) instead of read in part: for commands whose result must be the named frame set.
+void OpenWholeSet(Document& document, const std::string& path);
+
 // As OpenLikeEditor, except that "-" leaves the document as the editor starts up (one blank
 // frame, current), so that scripts can start from nothing.
 ReadReport OpenInputLikeEditor(Document& document, const std::string& path);

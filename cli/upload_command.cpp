@@ -100,6 +100,7 @@ class ConsoleOwner : public UploadOwner {
                 QCoreApplication::exit(kExitOk);
                 break;
             case UploadOutcome::NoReply:
+            case UploadOutcome::ConnectionLost:
                 QCoreApplication::exit(kExitFailed);
                 break;
             case UploadOutcome::Aborted:
@@ -126,7 +127,7 @@ class ConsoleOwner : public UploadOwner {
 int RunUpload(const Args& args) {
     const UploadOptions options = ParseUploadArgs(args);
     Document document;
-    OpenLikeEditor(document, options.file);
+    OpenWholeSet(document, options.file);
 
     static int argc = 1;
     static char name[] = "kadr";

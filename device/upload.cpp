@@ -41,11 +41,13 @@ TDeviceUpload::TDeviceUpload(const FrameSet& frameSet, TVSSComm32& comm, UploadO
     comm_.OnReceiveData = [this](const std::uint8_t* buffer, std::uint32_t length) {
         VSSComm321ReceiveData(buffer, length);
     };
+    comm_.OnRequestHangup = [this](TVSSComm32&) { VSSComm321RequestHangup(); };
 }
 
 TDeviceUpload::~TDeviceUpload() {
     StopTimers();
     comm_.OnReceiveData = nullptr;
+    comm_.OnRequestHangup = nullptr;
 }
 
 int TDeviceUpload::DataPacketCount() const {
@@ -63,11 +65,18 @@ void TDeviceUpload::RxSpeedButton1Click() {
 
 void TDeviceUpload::StartUpload() {
     owner_.ShowUploadCaption(kCaptionAbort);
+    const bool openedElsewhere = comm_.IsOpen();
     try {
         // False (no shutdown event) is not an error here: the packets then go nowhere and
         // the reply time-out ends the upload.
         comm_.OpenPort();
     } catch (...) {
+        // An open that failed part way (a worker thread refused, a log made before the device
+        // failed) leaves the port recorded; releasing it lets the next press open it again
+        // instead of meeting "Already have a comm file open" until restart.
+        if (!openedElsewhere) {
+            comm_.ClosePort();
+        }
         owner_.ShowUploadCaption(kCaptionUpload);
         throw;
     }
@@ -89,7 +98,14 @@ void TDeviceUpload::StartUpload() {
 }
 
 void TDeviceUpload::SendHandshake() {
-    const HandshakePacket packet = BuildHandshakePacket(EncodeHeader(frameSet_));
+    // Orientation and speeds follow the document, but the count must announce exactly the
+    // frames captured at the start: an edit during the handshake must not promise the unit a
+    // frame it will never receive.
+    Header header = EncodeHeader(frameSet_);
+    const auto captured = static_cast<std::uint16_t>(state_.UploadBuffer.size() / kRecordBytes);
+    header[3] = static_cast<std::uint8_t>(captured & 0xFF);
+    header[4] = static_cast<std::uint8_t>(captured >> 8);
+    const HandshakePacket packet = BuildHandshakePacket(header);
     StartUnlessRunning(TimerSendTimeout);
     if (state_.UploadStage == 0) {
         StartUnlessRunning(TimerRepeater);
@@ -157,12 +173,39 @@ void TDeviceUpload::TimerSendTimeoutTimer() {
     owner_.UploadEnded(UploadOutcome::NoReply);
 }
 
+void TDeviceUpload::VSSComm321RequestHangup() {
+    // Idle, or the completion window is up with the data all accepted: nothing is lost.
+    if (!state_.UploadActive) {
+        return;
+    }
+    StopTimers();
+    state_.BytesSent = 0;
+    state_.UploadActive = false;
+    comm_.ClosePort();
+    ShowStatusMessage(kStatusConnectionLost);
+    owner_.ShowUploadCaption(kCaptionUpload);
+    owner_.UploadEnded(UploadOutcome::ConnectionLost);
+}
+
 void TDeviceUpload::AbortUpload() {
     owner_.ShowUploadCaption(kCaptionUpload);
     comm_.ClosePort();
     state_.UploadActive = false;
     StopTimers();
     ShowStatusMessage(kStatusAborted);
+    owner_.UploadEnded(UploadOutcome::Aborted);
+}
+
+void TDeviceUpload::AbandonUpload() {
+    if (!state_.UploadActive) {
+        return;
+    }
+    StopTimers();
+    state_.BytesSent = 0;
+    state_.UploadActive = false;
+    comm_.ClosePort();
+    owner_.ShowUploadCaption(kCaptionUpload);
+    owner_.ShowUploadStatus({});
     owner_.UploadEnded(UploadOutcome::Aborted);
 }
 

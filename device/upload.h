@@ -11,7 +11,7 @@
 
 namespace kadr {
 
-enum class UploadOutcome { Completed, NoReply, Aborted };
+enum class UploadOutcome { Completed, NoReply, Aborted, ConnectionLost };
 
 // The line the display unit expects besides port and speed: 8 data bits, no parity, 1 stop
 // bit, DTR and RTS raised, a read complete after 40 ms of silence.
@@ -49,14 +49,16 @@ struct UploadState {
 // The upload of a frame set into the display unit: a handshake repeated until the device
 // answers, then 64-byte data packets each accepted by a reply, with a reply time-out. It runs
 // on the thread that owns the serial component, driven by its Qt event loop. Frame records are
-// captured at the start; the handshake's header is taken from the live frame set each time.
+// captured at the start; each handshake takes orientation and speeds from the live frame set
+// and the frame count from the captured records.
 class TDeviceUpload {
   public:
     static constexpr int kRepeaterIntervalMs = 60;
     static constexpr int kDefaultSendTimeoutMs = 3000;
     static constexpr int kStartPauseMs = 100;
 
-    // Takes over comm's OnReceiveData; frameSet and owner must outlive the upload.
+    // Takes over comm's OnReceiveData and OnRequestHangup; frameSet and owner must outlive the
+    // upload.
     TDeviceUpload(const FrameSet& frameSet, TVSSComm32& comm, UploadOwner& owner);
     ~TDeviceUpload();
     TDeviceUpload(const TDeviceUpload&) = delete;
@@ -64,14 +66,21 @@ class TDeviceUpload {
 
     // The upload button: aborts a running upload, else starts one.
     void RxSpeedButton1Click();
-    // Throws what OpenPort throws, with the caption back at rest and nothing started.
+    // Throws what OpenPort throws, with the caption back at rest, nothing started and nothing
+    // of the failed open left behind (a port it finds open already stays open).
     void StartUpload();
     void AbortUpload();
+    // Whoever shows the upload is going away (the window closes): stops it and closes the port
+    // without a status window that would come up after the window is gone.
+    void AbandonUpload();
     void SendHandshake();
     void AdvanceUpload();
     void SendNextDataPacket();
     void VSSComm321ReceiveData(const std::uint8_t* Buffer, std::uint32_t BufferLength);
     void TimerSendTimeoutTimer();
+    // A worker thread of the port gave up (read error, hangup): the device is gone, so the
+    // upload ends at once instead of waiting out the reply time-out.
+    void VSSComm321RequestHangup();
     void ShowStatusMessage(const std::string& text);
 
     // A new reply time-out applies at once: a running time-out starts over with it.

@@ -10,5 +10,7 @@ inline constexpr char kStatusProgramming[] = "Программирование";
 inline constexpr char kStatusCompleted[] = "Программирование завершино";
 inline constexpr char kStatusNoReply[] = "Нет ответа от устройства";
 inline constexpr char kStatusAborted[] = "Прграммирование прервано";
+// The device went away under the upload (an unplugged adapter): not a silence to wait out.
+inline constexpr char kStatusConnectionLost[] = "Потеряна связь с устройством";
 
 }  // namespace kadr

@@ -48,6 +48,7 @@ bool TVSSComm32::OpenPort() {
     }
     if (!commsLogFileName_.empty()) {
         OpenCommsLog();
+        logOpen_ = true;
     }
     device_ = OpenSerialDevice(DeviceName());
 
@@ -78,6 +79,9 @@ bool TVSSComm32::OpenPort() {
 
     reader_ = std::make_unique<TReadThread>(*device_, *shutdown_, *channel_);
     try {
+        if (StartingWorker) {
+            StartingWorker("Read");
+        }
         reader_->Start();
     } catch (const std::system_error& e) {
         reader_.reset();
@@ -86,6 +90,9 @@ bool TVSSComm32::OpenPort() {
     }
     writer_ = std::make_unique<TWriteThread>(*device_, *shutdown_, *queue_, *channel_);
     try {
+        if (StartingWorker) {
+            StartingWorker("Write");
+        }
         writer_->Start();
     } catch (const std::system_error& e) {
         writer_.reset();
@@ -114,6 +121,7 @@ void TVSSComm32::StopWorker(std::unique_ptr<Worker>& worker, std::string_view cl
 
 void TVSSComm32::ClosePort() {
     if (!device_) {
+        CloseOwnLog();
         return;
     }
     LogWhileClosing("Stopping the Comm");
@@ -126,8 +134,13 @@ void TVSSComm32::ClosePort() {
     queue_.reset();  // blocks still queued are dropped
     shutdown_.reset();
     device_.reset();
-    if (!commsLogFileName_.empty()) {
+    CloseOwnLog();
+}
+
+void TVSSComm32::CloseOwnLog() {
+    if (logOpen_) {
         CloseCommsLog();
+        logOpen_ = false;
     }
 }
 
@@ -158,6 +171,11 @@ void TVSSComm32::SetModemLines(bool dtr, bool rts) {
 }
 
 void TVSSComm32::Notify(Notification& notification) {
+    // Posted before ClosePort but handled after it: a closed port reports nothing more, so a
+    // late hangup of the old line cannot end whatever runs next.
+    if (!device_) {
+        return;
+    }
     if (notification.kind == Notification::Kind::ReceivedData) {
         if (OnReceiveData) {
             OnReceiveData(notification.block.bytes.get(), notification.block.count);

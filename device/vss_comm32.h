@@ -50,14 +50,22 @@ class TVSSComm32 {
     std::string DevicePath;
     TReceiveDataEvent OnReceiveData;
     TNotifyEvent OnRequestHangup;
+    // Called just before each worker thread ("Read", "Write") is created; a std::system_error
+    // thrown here counts as the system refusing the thread. Lets a refused thread be tried
+    // where the system never refuses one.
+    std::function<void(std::string_view worker)> StartingWorker;
 
     const std::string& CommsLogFileName() const { return commsLogFileName_; }
     // Also names the process-wide log that every component and thread writes to.
     void SetCommsLogFileName(const std::string& name);
 
     // Throws ECommsError (and FileError when the log cannot be created). False only when the
-    // shutdown event cannot be made; the port is then closed again.
+    // shutdown event cannot be made; the port is then closed again. When a worker thread
+    // cannot be created the port stays recorded as open (and when the device cannot be opened
+    // the log stays open) until ClosePort.
     bool OpenPort();
+    // Stops the threads and closes the port and the log; also releases what a failed OpenPort
+    // left behind.
     void ClosePort();
     // Copies the bytes and queues them for the writer; true when queued.
     bool WriteBlock(const void* bytes, std::uint32_t count);
@@ -69,11 +77,15 @@ class TVSSComm32 {
 
   private:
     void Notify(Notification& notification);
+    void CloseOwnLog();
     template <typename Worker>
     void StopWorker(std::unique_ptr<Worker>& worker, std::string_view closing,
                     void (SerialDevice::*purge)(), std::string_view notExiting);
 
     std::string commsLogFileName_;
+    // The log this component opened and has not closed yet: an open that failed after the log
+    // was made leaves it to ClosePort.
+    bool logOpen_ = false;
     std::unique_ptr<NotificationChannel> channel_;
     // Released in reverse order: threads first, then what they were given.
     std::unique_ptr<SerialDevice> device_;

@@ -70,6 +70,7 @@ ReadReport ReadModuleFiles(const std::string& chosenPath, FrameSet& set) {
         }
         if (!exists) {
             report.complete = false;
+            report.missingFile = names[i];
             return report;
         }
         InputFile in(names[i]);

@@ -32,6 +32,11 @@ void TfmMain::SetTitledCaption() {
 }
 
 void TfmMain::acNewExecute() {
+    // New replaces the document as Open does, so it asks first; Cancel ends it before its
+    // dialog.
+    if (!SaveChangesFirst(true)) {
+        return;
+    }
     if (fmNew_ == nullptr || fmNew_->exec() != QDialog::Accepted) {
         return;
     }
@@ -76,6 +81,18 @@ void TfmMain::Load(const QString& path) {
             SetTitledCaption();
         }
         RebuildFrameStrip(CellSize());
+        if (!report.complete) {
+            // The strip now mixes modules of that file set with what was there before; the
+            // user has to know it is not the file the caption would name.
+            QMessageBox box(
+                QMessageBox::Warning, QStringLiteral("Сообщение"),
+                QStringLiteral("Файл %1 не найден. Набор файлов модулей прочитан "
+                               "не полностью.")
+                    .arg(QFile::decodeName(QByteArray::fromStdString(report.missingFile))),
+                QMessageBox::Ok, this);
+            box.setObjectName(QStringLiteral("IncompleteMessage"));
+            box.exec();
+        }
         if (report.truncated) {
             QMessageBox box(QMessageBox::Warning, QStringLiteral("Сообщение"),
                             QStringLiteral("Файл содержит больше %1 кадров. Прочитаны первые %1.")
@@ -150,6 +167,8 @@ void TfmMain::closeEvent(QCloseEvent* event) {
     bool close = false;
     RunCommand([&] { close = FormCloseQuery(); });
     if (close) {
+        // A status window must not come up after the window has gone.
+        upload_->AbandonUpload();
         event->accept();
     } else {
         event->ignore();

@@ -131,6 +131,33 @@ TEST(KadrCli, ConvertRoundTripsBetweenFormats) {
     EXPECT_EQ(ReadBytes(dir.File("a.kdz")), ReadBytes(dir.File("b.kdz")));
 }
 
+TEST(KadrCli, ConvertRefusesAModuleFileSetWithAFileMissing) {
+    TempDir dir;
+    FrameSet set;
+    std::mt19937 rng(9);
+    testing::FillRandom(set, 4, rng);
+    WriteModuleFiles(dir.File("show.bin"), set);
+    const std::string missing = ModuleFileNames(dir.File("show.bin"))[3];
+    std::filesystem::remove(missing);
+
+    ProcessResult r = Kadr({"convert", dir.File("show.bin"), dir.File("out.kdz")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find(missing), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out.kdz")));
+    r = Kadr({"convert", dir.File("typo.bin"), dir.File("out.bin")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find(dir.File("h4po.bin")), std::string::npos) << r.err;
+    for (const std::string& name : ModuleFileNames(dir.File("out.bin"))) {
+        EXPECT_FALSE(std::filesystem::exists(name)) << name;
+    }
+
+    // Edit still reads what is there, as the editor does, and says which file was missing.
+    r = Kadr({"edit", dir.File("show.bin"), dir.File("out.kdz")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_NE(r.err.find(missing), std::string::npos) << r.err;
+    EXPECT_TRUE(std::filesystem::exists(dir.File("out.kdz")));
+}
+
 TEST(KadrCli, EditReportsStateAndWritesTheResult) {
     TempDir dir;
     FrameSet set;

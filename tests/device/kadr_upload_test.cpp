@@ -12,6 +12,7 @@
 #include "device/port_settings.h"
 #include "device/pseudo_terminal.h"
 #include "frameset/display_file.h"
+#include "frameset/module_files.h"
 #include "tests/support/child_process.h"
 #include "tests/support/run_process.h"
 #include "tests/support/temp_dir.h"
@@ -189,6 +190,38 @@ TEST(KadrUpload, NoReplyAbortAndNoPortEachHaveTheirStatus) {
     r = Kadr({"upload", "--port", silent.SlavePath(), dir.File("absent.kdz")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("File not found"), std::string::npos);
+}
+
+// A typo in a .bin name, or a set missing one member, is not a frame set: programming the unit
+// with what the read found would replace its content with blank or mixed frames.
+TEST(KadrUpload, AModuleFileSetWithAFileMissingIsNotUploaded) {
+    TempDir dir;
+    FrameSet set;
+    std::mt19937 rng(12);
+    testing::FillRandom(set, 3, rng);
+    const std::string chosen = dir.File("show.bin");
+    WriteModuleFiles(chosen, set);
+    const auto names = ModuleFileNames(chosen);
+    std::filesystem::remove(names[5]);
+    PseudoTerminal unit;
+
+    for (const auto& [path, missing] :
+         {std::pair{chosen, names[5]}, std::pair{dir.File("typo.bin"), dir.File("h4po.bin")}}) {
+        const ProcessResult r = Kadr({"upload", "--port", unit.SlavePath(), path});
+        EXPECT_EQ(r.exitCode, 1) << path;
+        EXPECT_EQ(r.out, "") << "no status: nothing was started";
+        EXPECT_NE(r.err.find(missing), std::string::npos) << r.err;
+        char byte = 0;
+        EXPECT_EQ(read(unit.MasterFd(), &byte, 1), -1) << "the unit received a byte";
+    }
+
+    // The whole set goes as it is.
+    WriteModuleFiles(chosen, set);
+    Simulator sim({"--baud", "0", "--once"});
+    ASSERT_FALSE(sim.device.empty()) << sim.process.Err();
+    const ProcessResult r = Kadr({"upload", "--port", sim.device, chosen});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(sim.process.ReadLine(), "received 3 frames");
 }
 
 TEST(KadrUpload, BadUsageExitsTwo) {

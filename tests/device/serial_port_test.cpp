@@ -6,6 +6,8 @@
 #include <fstream>
 #include <memory>
 #include <numeric>
+#include <system_error>
+#include <thread>
 
 #include "device/comms_error.h"
 #include "device/comms_log.h"
@@ -132,6 +134,40 @@ TEST(SerialPortOpen, DestroyingAnOpenComponentClosesItsPort) {
     TVSSComm32 again;
     ConfigureLikeEditor(again, device.Path());
     EXPECT_TRUE(again.OpenPort());
+}
+
+TEST(SerialPortOpen, ARefusedWorkerThreadIsLoggedAndKeepsThePortUntilClosed) {
+    testing::TempDir dir;
+    const std::string log = dir.File("comm.log");
+    FakeDevice device;
+    for (const std::string refused : {"Read", "Write"}) {
+        TVSSComm32 comm;
+        ConfigureLikeEditor(comm, device.Path());
+        comm.SetCommsLogFileName(log);
+        comm.StartingWorker = [refused](std::string_view worker) {
+            if (worker == refused) {
+                throw std::system_error(EAGAIN, std::generic_category());
+            }
+        };
+        EXPECT_EQ(OpenError(comm), "Unable to create " + refused + " thread");
+        EXPECT_TRUE(comm.IsOpen()) << refused;
+        EXPECT_EQ(OpenError(comm), "Already have a comm file open");
+        comm.ClosePort();
+        EXPECT_FALSE(comm.IsOpen());
+        comm.SetCommsLogFileName("");
+        const auto lines = ReadLines(log);
+        EXPECT_TRUE(InOrder(lines, {"Unable to create " + refused +
+                                        " thread: GetLastError returned: \"Resource temporarily "
+                                        "unavailable\"",
+                                    "Stopping the Comm"}))
+            << refused;
+        // A reader that did start is stopped by the close, not left running.
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "Read thread shutting down"),
+                  refused == "Write" ? 1 : 0);
+
+        comm.StartingWorker = nullptr;
+        EXPECT_TRUE(comm.OpenPort()) << "the device is free again";
+    }
 }
 
 TEST(SerialPortOpen, ComPortNamesMapThroughTheSettingsStore) {
@@ -305,6 +341,24 @@ TEST(SerialPortHangup, PeerHangingUpEndsTheThreadsButNotThePort) {
     EXPECT_TRUE(InOrder(lines, {"Failed to Post to Write thread. ", "Stopping the Comm"}));
 }
 
+TEST(SerialPortHangup, NothingPostedBeforeTheCloseIsHandledAfterIt) {
+    FakeDevice device;
+    TVSSComm32 comm;
+    ConfigureLikeEditor(comm, device.Path());
+    Receiver receiver;
+    receiver.Attach(comm);
+    ASSERT_TRUE(comm.OpenPort());
+    device.Send({0xFE, 0x03, 0x00, 0x00, 0x00});
+    // Without the event loop running: the block and then the hangup request wait in the queue.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    device.HangUp();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    comm.ClosePort();
+    RunEventsFor(std::chrono::milliseconds(200));
+    EXPECT_TRUE(receiver.blocks.empty());
+    EXPECT_EQ(receiver.hangups, 0);
+}
+
 TEST(SerialPortLog, EachOpenStartsANewLogWithEveryStepInOrder) {
     testing::TempDir dir;
     const std::string log = dir.File("comm.log");
@@ -320,6 +374,13 @@ TEST(SerialPortLog, EachOpenStartsANewLogWithEveryStepInOrder) {
     const Bytes handshake{0xFE, 0x08, 0x00, 0x00, 0x01, 0x01, 0x01, 0x00, 0x03, 0x00};
     ASSERT_TRUE(comm.WriteBlock(handshake.data(), 10));
     ASSERT_TRUE(RunEventsUntil([&] { return !receiver.blocks.empty(); }));
+    // The reader arms its next read after handing the block over; a close that comes first
+    // would end it before it logs so.
+    ASSERT_TRUE(RunEventsUntil([&] {
+        const auto lines = ReadLines(log);
+        return std::count(lines.begin(), lines.end(), "Waiting for data from comm connection.") >=
+               2;
+    }));
     comm.ClosePort();
 
     const auto first = ReadLines(log);

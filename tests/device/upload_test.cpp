@@ -2,9 +2,15 @@
 
 #include <QTimer>
 #include <atomic>
+#include <fstream>
+#include <iterator>
+#include <mutex>
 #include <random>
+#include <system_error>
 
 #include "device/comms_error.h"
+#include "device/comms_log.h"
+#include "device/display_unit.h"
 #include "device/upload_packets.h"
 #include "device/upload_texts.h"
 #include "frameset/frame_codec.h"
@@ -255,6 +261,48 @@ TEST(Upload, DeviceFallingSilentMidWayEndsItWithoutResending) {
     EXPECT_EQ(rig.owner.portOpenUnderWindow, std::vector<bool>{false});
 }
 
+TEST(Upload, ADeviceThatVanishesDuringProgrammingEndsItAtOnce) {
+    FakeDevice device(AcceptAll);
+    UploadRig rig(device);
+    std::mt19937 rng(6);
+    testing::FillRandom(*rig.set, 6, rng);
+    rig.upload.SetSendTimeoutInterval(10000);  // far beyond what the test waits
+    rig.owner.onProgress = [&](int sent) {
+        if (sent == 2) {
+            device.HangUp();  // the adapter pulled out: its side of the line is gone
+        }
+    };
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(rig.Run(), UploadOutcome::ConnectionLost);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5))
+        << "waited for the reply time-out";
+    EXPECT_EQ(Folded(rig.owner.shown),
+              Concat(Concat(kStart, {std::string("status:") + kStatusProgramming}),
+                     EndingWith(kStatusConnectionLost)));
+    EXPECT_EQ(rig.owner.portOpenUnderWindow, std::vector<bool>{false});
+    EXPECT_FALSE(rig.owner.portOpenAtEnd);
+    EXPECT_FALSE(rig.upload.RepeaterRunning());
+    EXPECT_FALSE(rig.upload.SendTimeoutRunning());
+    EXPECT_FALSE(rig.upload.State().UploadActive);
+    EXPECT_EQ(rig.upload.State().UploadStage, 1);
+    // Nothing of the lost line comes back later (the writer's own hangup included).
+    const auto shown = rig.owner.shown;
+    testing::RunEventsFor(std::chrono::milliseconds(300));
+    EXPECT_EQ(rig.owner.shown, shown);
+}
+
+TEST(Upload, AHangupWhileIdleOrUnderTheCompletionWindowChangesNothing) {
+    FakeDevice device(AcceptAll);
+    UploadRig rig(device);
+    rig.upload.VSSComm321RequestHangup();
+    EXPECT_TRUE(rig.owner.shown.empty());
+    ASSERT_EQ(rig.Run(), UploadOutcome::Completed);
+    const auto shown = rig.owner.shown;
+    rig.upload.VSSComm321RequestHangup();
+    EXPECT_EQ(rig.owner.shown, shown);
+    EXPECT_EQ(rig.owner.outcome, UploadOutcome::Completed);
+}
+
 TEST(Upload, ButtonAbortsEitherStageAndTheNextPressStartsAfresh) {
     std::atomic<int> answering{0};  // 0 silent, 1 handshake and one data packet, 2 everything
     std::atomic<int> dataAnswered{0};
@@ -332,6 +380,49 @@ TEST(Upload, HandshakeFollowsTheDocumentWhileTheDataWasCapturedAtTheStart) {
     EXPECT_EQ(data[1], ExpectedDataPacket(records.data() + 64, 48));
 }
 
+// A frame inserted while the handshake is still unanswered: every handshake announces the
+// frames that were captured, so the virtual display unit receives the whole announced set.
+TEST(Upload, AFrameInsertedDuringTheHandshakeIsNotAnnounced) {
+    std::mutex unitMutex;
+    DisplayUnit unit;
+    std::atomic<bool> edited{false};
+    FakeDevice device([&](const Bytes& packet, int) {
+        if (packet[2] == 0 && !edited) {
+            return std::vector<Chunk>{};  // the handshake goes unanswered until the edit
+        }
+        std::lock_guard lock(unitMutex);
+        std::vector<Chunk> replies;
+        for (const DisplayUnit::Answer& answer : unit.Feed(packet.data(), packet.size())) {
+            replies.push_back({Bytes(answer.reply.begin(), answer.reply.end()), 0});
+        }
+        return replies;
+    });
+    UploadRig rig(device);
+    std::mt19937 rng(8);
+    testing::FillRandom(*rig.set, 2, rng);
+    const Bytes records = RecordsOf(*rig.set);
+    QTimer::singleShot(150, [&] {
+        // What Ins does to the set: one more frame in use.
+        rig.set->Frames[2].fill(kDotBlank);
+        rig.set->LastFrame = 2;
+        rig.set->SpeedAnim = 5;
+        edited = true;
+    });
+    ASSERT_EQ(rig.Run(), UploadOutcome::Completed);
+
+    const auto handshakes = OfType(device.Packets(), 0);
+    ASSERT_GE(handshakes.size(), 2u);
+    for (const Bytes& h : handshakes) {
+        EXPECT_EQ(h[6], 2);
+        EXPECT_EQ(h[7], 0);
+    }
+    EXPECT_EQ(handshakes.back()[4], 5) << "the speed still follows the document";
+    std::lock_guard lock(unitMutex);
+    ASSERT_EQ(unit.CompletedUploads(), 1) << "the unit waited for a frame that never came";
+    EXPECT_EQ(RecordsOf(unit.Received()), records);
+    EXPECT_EQ(unit.Received().SpeedAnim, 5);
+}
+
 TEST(Upload, APortThatCannotBeOpenedLeavesItIdle) {
     testing::TempDir dir;
     FakeDevice device;
@@ -353,6 +444,43 @@ TEST(Upload, APortThatCannotBeOpenedLeavesItIdle) {
     ASSERT_TRUE(rig.comm.OpenPort());
     EXPECT_THROW(rig.upload.StartUpload(), ECommsError);  // already open
     EXPECT_FALSE(rig.upload.State().UploadActive);
+}
+
+TEST(Upload, AnOpenThatFailedPartWayIsReleasedForTheNextPress) {
+    FakeDevice device(AcceptAll);
+    for (const std::string refused : {"Read", "Write"}) {
+        UploadRig rig(device);
+        rig.comm.StartingWorker = [refused](std::string_view worker) {
+            if (worker == refused) {
+                throw std::system_error(EAGAIN, std::generic_category());
+            }
+        };
+        try {
+            rig.upload.RxSpeedButton1Click();
+            FAIL() << "started without a " << refused << " thread";
+        } catch (const ECommsError& e) {
+            EXPECT_EQ(e.what(), "Unable to create " + refused + " thread");
+        }
+        EXPECT_FALSE(rig.comm.IsOpen()) << refused;
+        EXPECT_FALSE(rig.upload.State().UploadActive);
+        rig.comm.StartingWorker = nullptr;
+        EXPECT_EQ(rig.Run(), UploadOutcome::Completed) << "the next press opens the port";
+    }
+}
+
+TEST(Upload, AFailedOpenClosesTheLogItStarted) {
+    testing::TempDir dir;
+    const std::string log = dir.File("comm.log");
+    FakeDevice device;
+    UploadRig rig(device);
+    rig.comm.SetCommsLogFileName(log);
+    rig.comm.DevicePath = dir.File("absent");
+    EXPECT_THROW(rig.upload.StartUpload(), ECommsError);
+    LogLine("written after the failed open");
+    rig.comm.SetCommsLogFileName("");
+    std::ifstream in(log);
+    const std::string content((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(content.find("written after"), std::string::npos) << "the log was left open";
 }
 
 TEST(Upload, ANewReplyTimeOutTakesEffectAtOnce) {

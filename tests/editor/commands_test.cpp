@@ -1,10 +1,13 @@
 // The window's commands: their shortcuts wherever the focus is, what they do to the strip, and
 // the undo and redo commands following the history.
+#include <algorithm>
+
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
+#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -147,21 +150,77 @@ TEST_F(CommandsTest, CopyAndPasteCarryAFrameWithItsKind) {
     ExpectUndoRedo(true, false);
 }
 
-TEST_F(CommandsTest, TheToolbarHoldsItsButtonsInOrder) {
+// As the user meets the toolbar: left to right by position, each button named by its hint, and
+// each one running the command of the same hint in the menus.
+TEST_F(CommandsTest, TheToolbarShowsItsButtonsLeftToRightAndEachRunsItsCommand) {
     auto* bar = window_->findChild<QToolBar*>(QStringLiteral("ToolBar1"));
-    QStringList order;
+    ASSERT_NE(bar, nullptr);
+    const Commands& c = Actions();
+    const std::vector<std::pair<QString, QAction*>> expected{
+        {"Открыть...", c.acOpen},
+        {"Сохранить", c.acSave},
+        {"|", nullptr},
+        {"Копировать", c.acCopy},
+        {"Вставить", c.acPaste},
+        {"|", nullptr},
+        {"Сдвиг влево", c.tbMoveToLeft},
+        {"Сдвиг вправо", c.tbMoveToRight},
+        {"Сдвиг вверх", c.tbMoveToUp},
+        {"Сдвиг вниз", c.tbMoveToDown},
+        {"|", nullptr},
+        {"Добавить", c.acAdd},
+        {"Очистить", c.acClear},
+        {"Раздвинуть", c.acInsert},
+        {"|", nullptr},
+        {"Удалить", c.acDelete},
+        {"|", nullptr},
+        {"Масштаб", nullptr},
+    };
+    std::vector<std::pair<int, QString>> seen;  // left edge, hint or "|"
+    std::vector<QToolButton*> buttons;
     for (QAction* action : bar->actions()) {
-        order << (action->isSeparator() ? QStringLiteral("|")
-                                        : bar->widgetForAction(action)->objectName());
+        QWidget* widget = bar->widgetForAction(action);
+        ASSERT_NE(widget, nullptr);
+        ASSERT_TRUE(widget->isVisible());
+        if (action->isSeparator()) {
+            seen.emplace_back(widget->x(), QStringLiteral("|"));
+            continue;
+        }
+        seen.emplace_back(widget->x(), widget->toolTip());
+        if (auto* button = qobject_cast<QToolButton*>(widget)) {
+            buttons.push_back(button);
+        }
     }
-    // The drawing tools come after every specified button.
-    EXPECT_EQ(order.mid(18), (QStringList{"|", "tbToolDot", "tbToolLine", "tbToolRectangle",
-                                          "tbToolBox", "tbToolFill"}));
-    EXPECT_EQ(order.mid(0, 18),
-              (QStringList{"tbOpen", "tbSave", "|", "tbCopy", "tbPaste", "|", "tbMoveToLeft",
-                           "tbMoveToRight", "tbMoveToUp", "tbMoveToDown", "|", "tbDouble",
-                           "tbClear", "tbInsert", "|", "tbDelete", "|", "cbMashtab"}));
-    auto* open = window_->findChild<QToolButton*>(QStringLiteral("tbOpen"));
+    std::sort(seen.begin(), seen.end());
+    // The drawing tools come after every specified button, behind a separator of their own.
+    const QStringList tools{
+        "|", "Точка", "Линия", "Прямоугольник", "Закрашенный прямоугольник", "Заливка"};
+    ASSERT_EQ(seen.size(), expected.size() + static_cast<std::size_t>(tools.size()));
+    for (qsizetype t = 0; t < tools.size(); ++t) {
+        EXPECT_EQ(seen[expected.size() + static_cast<std::size_t>(t)].second, tools[t]);
+    }
+    std::size_t b = 0;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(seen[i].second, expected[i].first) << "position " << i;
+        if (expected[i].second != nullptr) {
+            ASSERT_LT(b, buttons.size());
+            EXPECT_EQ(buttons[b]->defaultAction(), expected[i].second) << "position " << i;
+            EXPECT_EQ(buttons[b]->iconSize(), QSize(16, 16));
+            ++b;
+        }
+    }
+
+    // Pressed, a button does what its command does: the add button appends a frame, the
+    // delete button takes the current one away.
+    auto* add = bar->findChild<QToolButton*>(QStringLiteral("tbDouble"));
+    auto* remove = bar->findChild<QToolButton*>(QStringLiteral("tbDelete"));
+    ASSERT_TRUE(add && remove);
+    QTest::mouseClick(add, Qt::LeftButton);
+    EXPECT_EQ(Set().FrameCount(), 2);
+    QTest::mouseClick(remove, Qt::LeftButton);
+    EXPECT_EQ(Set().FrameCount(), 1);
+    auto* open = bar->findChild<QToolButton*>(QStringLiteral("tbOpen"));
+    ASSERT_NE(open, nullptr);
     EXPECT_EQ(open->popupMode(), QToolButton::MenuButtonPopup);
     EXPECT_EQ(open->menu()->objectName(), QStringLiteral("PopupMenu1"));
 }

@@ -1,4 +1,5 @@
 // New, Open, Save, Save As, closing and the recent files, answered as a user answers them.
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -77,7 +78,9 @@ class FileCommandsTest : public FullEditorTest {
 
 TEST_F(FileCommandsTest, NewMakesBlankFramesAndRefusesCountsItCannotHold) {
     Draw();
-    New(QStringLiteral("3"));
+    ModalScript discard;
+    discard.AnswerMessage(QMessageBox::No).Then(TypeCount(QStringLiteral("3")));
+    Run(Actions().acNew, discard);
     EXPECT_EQ(Set().FrameCount(), 3);
     for (int f = 0; f < 3; ++f) {
         EXPECT_EQ(GetFrameKind(Set().Frames[static_cast<std::size_t>(f)]), fkAnim);
@@ -85,7 +88,7 @@ TEST_F(FileCommandsTest, NewMakesBlankFramesAndRefusesCountsItCannotHold) {
     }
     EXPECT_EQ(Main().Bottom().seSpeedAnim->value(), 1);
     EXPECT_EQ(Caption(), kUntitled);
-    EXPECT_FALSE(Main().HasUnsavedChanges()) << "New asks nothing and leaves nothing to save";
+    EXPECT_FALSE(Main().HasUnsavedChanges()) << "New leaves nothing to save";
     EXPECT_EQ(StatusText(0), QStringLiteral("Кадров = 3"));
 
     New(QStringLiteral("0"));
@@ -104,6 +107,59 @@ TEST_F(FileCommandsTest, NewMakesBlankFramesAndRefusesCountsItCannotHold) {
               (QStringList{QStringLiteral("'три' is not a valid integer value."),
                            QStringLiteral("Количество кадров должно быть от 0 до 256.")}));
     EXPECT_EQ(Set().LastFrame, -1) << "a refused count changes nothing";
+}
+
+TEST_F(FileCommandsTest, NewAsksBeforeItDiscardsUnsavedWork) {
+    Draw();
+    ModalScript cancel;
+    QString question;
+    cancel.AnswerMessage(QMessageBox::Cancel, &question);
+    Run(Actions().acNew, cancel);
+    EXPECT_EQ(question, QStringLiteral("Текущий файл не сохранен. Сохранить?"));
+    EXPECT_EQ(cancel.Messages().size(), 1);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "Cancel ends New before its dialog";
+    ExpectDrawing();
+    EXPECT_TRUE(Main().HasUnsavedChanges());
+
+    // Yes saves first; the new document follows only once the work is on disk.
+    ModalScript yes;
+    yes.AnswerMessage(QMessageBox::Yes)
+        .ChooseFile(File("kept.kdz"))
+        .Then(TypeCount(QStringLiteral("1")));
+    Run(Actions().acNew, yes);
+    FrameSet kept;
+    ReadDisplayFile(dir_.File("kept.kdz"), kept);
+    EXPECT_EQ(kept.FrameCount(), 2);
+    EXPECT_EQ(kept.Cell(0, 3, 4), kDotSet);
+    EXPECT_EQ(Set().FrameCount(), 1);
+    EXPECT_EQ(Caption(), kUntitled);
+
+    // A dot alone leaves no undo step but is work all the same; a save given up keeps it.
+    ClickDot(7, 7);
+    ModalScript changedMind;
+    changedMind.AnswerMessage(QMessageBox::Yes).CancelFileDialog();
+    Run(Actions().acNew, changedMind);
+    EXPECT_EQ(Set().Cell(0, 7, 7), kDotSet);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(FileCommandsTest, AModuleFileSetWithAFileMissingSaysWhichOne) {
+    Draw();
+    SaveAs(File("show.bin"));
+    const auto names = ModuleFileNames(dir_.File("show.bin"));
+    QFile::remove(QString::fromStdString(names[2]));
+    New(QStringLiteral("1"));
+
+    ModalScript script;
+    QString text;
+    script.ChooseFile(File("h4ow.bin")).AnswerMessage(QMessageBox::Ok, &text);
+    Run(Actions().acOpen, script);
+    EXPECT_EQ(text, QStringLiteral("Файл %1 не найден. Набор файлов модулей прочитан не полностью.")
+                        .arg(QString::fromStdString(names[2])));
+    EXPECT_EQ(Caption(), kUntitled) << "the caption does not name a file that was not read";
+    EXPECT_EQ(Set().FrameCount(), 2) << "the modules before the missing file were read";
+    EXPECT_EQ(Set().Cell(0, 3, 4), kDotSet);
+    EXPECT_FALSE(Main().HasUnsavedChanges());
 }
 
 TEST_F(FileCommandsTest, SaveAsAndOpenBothFormats) {

@@ -15,6 +15,10 @@ ModalScript::ModalScript() {
     timer_.start();
 }
 
+ModalScript::~ModalScript() {
+    EXPECT_EQ(refused_, 0) << "a window came up that the script could not answer as scripted";
+}
+
 ModalScript& ModalScript::Then(Step step) {
     steps_.push_back(std::move(step));
     return *this;
@@ -34,9 +38,9 @@ void ModalScript::Poll() {
     QPointer<QWidget> target = modal;
     QMetaObject::invokeMethod(
         this,
-        [step, target] {
-            if (target) {
-                step(target);
+        [this, step, target] {
+            if (target && !step(target)) {
+                ++refused_;
             }
         },
         Qt::QueuedConnection);

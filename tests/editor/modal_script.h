@@ -20,6 +20,8 @@ class ModalScript : public QObject {
     using Step = std::function<bool(QWidget*)>;
 
     ModalScript();
+    // A step that could not answer its window as scripted fails the test.
+    ~ModalScript() override;
 
     ModalScript& Then(Step step);
     // Common steps.
@@ -28,6 +30,8 @@ class ModalScript : public QObject {
     ModalScript& CancelFileDialog();
 
     bool Finished() const { return steps_.empty(); }
+    // Steps that met a window they could not answer as scripted.
+    int Refused() const { return refused_; }
     // Texts of every message box met, in order.
     const QStringList& Messages() const { return messages_; }
 
@@ -38,6 +42,7 @@ class ModalScript : public QObject {
     std::deque<Step> steps_;
     QPointer<QWidget> last_;
     QStringList messages_;
+    int refused_ = 0;
 };
 
 }  // namespace kadr::editor::testing

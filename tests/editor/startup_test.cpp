@@ -10,6 +10,7 @@
 
 #include "editor/app/form_storage.h"
 #include "editor/app/startup.h"
+#include "editor/app/startup_settings.h"
 #include "editor/dialogs/new_file_dialog.h"
 #include "editor/dialogs/port_dialog.h"
 #include "editor/dialogs/status_window.h"
@@ -42,8 +43,6 @@ TEST(Startup, CreatesTheMainWindowFirstAndTheOthersHiddenInOrder) {
 TEST(Startup, TheMainWindowOpensWithOneBlankFrameAndNothingToUndo) {
     TfmMain window;
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Кадрописец - Без названия"));
-    EXPECT_EQ(window.size(), QSize(598, 386));
-    EXPECT_EQ(window.pos(), QPoint(298, 246));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
@@ -64,12 +63,23 @@ TEST(Startup, TheMainWindowOpensWithOneBlankFrameAndNothingToUndo) {
     EXPECT_TRUE(window.Bottom().rbFlag0->isChecked());
 }
 
-TEST(Startup, ClosingTheMainWindowSavesItsSettingsUnderTheCompanyName) {
-    { TfmMain window; }
-    QSettings stored(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnovik"),
-                     FormStorage::ProgramName());
-    stored.beginGroup(QStringLiteral("TfmMain"));
-    EXPECT_EQ(stored.value(QStringLiteral("FormVersion")).toString(), QStringLiteral("0"));
+// Nothing stored, or a stored placement that cannot be read: the window shows at its built-in
+// place and size, not at a half-read rectangle.
+TEST(Startup, WithoutAUsableStoredPlacementTheWindowShowsAtItsBuiltInPlace) {
+    for (const QString& stored : {QString(), QStringLiteral("10,20,x,400"),
+                                  QStringLiteral("10,20,300"), QStringLiteral("500,500,100,100")}) {
+        SCOPED_TRACE(stored.toStdString());
+        if (!stored.isNull()) {
+            QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
+                               QString::fromLatin1(kCompanyName), FormStorage::ProgramName());
+            settings.setValue(QStringLiteral("TfmMain/NormPos"), stored);
+        }
+        TfmMain window;
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        EXPECT_EQ(window.pos(), QPoint(298, 246));
+        EXPECT_EQ(window.size(), QSize(598, 386));
+    }
 }
 
 }  // namespace

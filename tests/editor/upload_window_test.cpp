@@ -1,5 +1,6 @@
 // The upload from the window's button into a virtual display unit on a pseudo-terminal: what the
 // button, the status bar and the status window show, and what arrives.
+#include <QApplication>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QRadioButton>
@@ -150,6 +151,36 @@ TEST_F(UploadWindowTest, SilenceEndsTheUploadAfterTheReplyTimeOut) {
     EXPECT_EQ(outcome.message, QStringLiteral("Нет ответа от устройства"));
     EXPECT_FALSE(Main().Comm().IsOpen());
     EXPECT_EQ(Button()->text(), kIdle);
+}
+
+TEST_F(UploadWindowTest, ClosingTheWindowEndsTheUploadWithoutAWindowAfterIt) {
+    PseudoTerminal silent;
+    SetComPortDevice(TCommPort::Com1, silent.SlavePath());
+    Main().Upload().SetSendTimeoutInterval(1000);
+    Press();
+    ASSERT_TRUE(Main().Upload().State().UploadActive);
+    QTest::qWait(100);
+    Main().close();
+    EXPECT_FALSE(Main().isVisible());
+    EXPECT_FALSE(Main().Upload().State().UploadActive);
+    EXPECT_FALSE(Main().Comm().IsOpen()) << "the port is free for the next run";
+    // Past the reply time-out: no status window comes up over a closed window. One that does
+    // is noted and closed, so that the test fails instead of waiting for it.
+    QStringList late;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            late << modal->metaObject()->className();
+            modal->close();
+        }
+    });
+    watch.start(10);
+    QTest::qWait(1500);
+    watch.stop();
+    EXPECT_TRUE(late.isEmpty()) << late.join(QStringLiteral(", ")).toStdString();
+    TVSSComm32 next;
+    next.DevicePath = silent.SlavePath();
+    EXPECT_TRUE(next.OpenPort());
 }
 
 TEST_F(UploadWindowTest, APortThatCannotOpenIsReportedAndNothingStarts) {

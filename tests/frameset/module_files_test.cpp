@@ -166,6 +166,7 @@ TEST(ModuleFileSet, MissingFileStopsTheReadWithWhatWasReadKept) {
     set.LastFrame = 9;
     const ReadReport report = ReadModuleFiles(dir.File("m.bin"), set);
     EXPECT_FALSE(report.complete);
+    EXPECT_EQ(report.missingFile, names[2]) << "the first missing one";
     EXPECT_EQ(set.LastFrame, 3);
     for (int f = 0; f < 3; ++f) {
         for (int c = 0; c < kColumns; ++c) {
@@ -179,7 +180,9 @@ TEST(ModuleFileSet, MissingFileStopsTheReadWithWhatWasReadKept) {
     std::filesystem::remove(names[0]);
     FrameSet untouched;
     untouched.LastFrame = 6;
-    EXPECT_FALSE(ReadModuleFiles(dir.File("m.bin"), untouched).complete);
+    const ReadReport none = ReadModuleFiles(dir.File("m.bin"), untouched);
+    EXPECT_FALSE(none.complete);
+    EXPECT_EQ(none.missingFile, names[0]);
     EXPECT_EQ(untouched.LastFrame, 6);
 }
 
