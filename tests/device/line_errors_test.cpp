@@ -28,7 +28,7 @@ class ScriptedDevice : public SerialDevice {
         : script_(std::move(script)), data_(std::move(data)) {}
 
     int ApplyLineSettings(const LineSettings&) override { return 0; }
-    void SetReadInterval(int) override {}
+    int SetReadInterval(int) override { return 0; }
     int SetDtr(bool) override { return 0; }
     int SetRts(bool) override { return 0; }
     int StartLineErrorWatch() override { return 0; }
