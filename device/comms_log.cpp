@@ -5,7 +5,7 @@
 #include <mutex>
 
 #include "frameset/errors.h"
-#include "frameset/utf8_paths.h"
+#include "frameset/file_system.h"
 
 namespace kadr {
 namespace {

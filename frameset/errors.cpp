@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "frameset/utf8_paths.h"
+#include "frameset/file_system.h"
 
 namespace kadr {
 namespace {

@@ -6,13 +6,7 @@
 #include <vector>
 
 #include "frameset/errors.h"
-#include "frameset/utf8_paths.h"
-
-#if defined(_WIN32)
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+#include "frameset/file_system.h"
 
 namespace kadr {
 namespace fs = std::filesystem;
@@ -21,16 +15,6 @@ namespace {
 
 int ErrnoOr(int fallback) {
     return errno != 0 ? errno : fallback;
-}
-
-// Data is only safe from a power cut once the system has it on the medium; renaming an
-// unsynced file can leave an empty file where the old one was.
-bool SyncToDisk(std::FILE* file) {
-#if defined(_WIN32)
-    return _commit(_fileno(file)) == 0;
-#else
-    return fsync(fileno(file)) == 0;
-#endif
 }
 
 fs::path ResolveTarget(const std::string& target) {

@@ -8,9 +8,9 @@
 
 #include "frameset/errors.h"
 #include "frameset/file_streams.h"
+#include "frameset/file_system.h"
 #include "frameset/frame_codec.h"
 #include "frameset/path_parts.h"
-#include "frameset/utf8_paths.h"
 
 namespace kadr {
 namespace {

@@ -8,7 +8,7 @@
 #include "frameset/display_file.h"
 #include "frameset/frame_set_files.h"
 #include "frameset/module_files.h"
-#include "frameset/utf8_paths.h"
+#include "frameset/file_system.h"
 #include "tests/support/temp_dir.h"
 
 namespace kadr {
