@@ -13,18 +13,15 @@
 #include "frameset/display_file.h"
 #include "frameset/drawing/shapes.h"
 #include "frameset/frame_kinds.h"
-#include "tests/support/run_process.h"
+#include "tests/support/kadr_tool.h"
 #include "tests/support/temp_dir.h"
 
 namespace kadr {
 namespace {
 
+using testing::Kadr;
 using testing::ProcessResult;
 using testing::TempDir;
-
-ProcessResult Kadr(const std::vector<std::string>& args) {
-    return testing::RunProcess(KADR_BIN, args);
-}
 
 FrameSet Read(const std::string& path) {
     FrameSet set;

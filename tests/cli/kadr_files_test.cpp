@@ -6,19 +6,16 @@
 #include "frameset/display_file.h"
 #include "frameset/frame_kinds.h"
 #include "frameset/module_files.h"
-#include "tests/support/run_process.h"
+#include "tests/support/kadr_tool.h"
 #include "tests/support/temp_dir.h"
 
 namespace kadr {
 namespace {
 
+using testing::Kadr;
 using testing::ProcessResult;
 using testing::ReadBytes;
 using testing::TempDir;
-
-ProcessResult Kadr(const std::vector<std::string>& args) {
-    return testing::RunProcess(KADR_BIN, args);
-}
 
 TEST(KadrCli, BadUsageExitsTwoWithUsageAndWritesNothing) {
     TempDir dir;

@@ -12,7 +12,7 @@
 #include "frameset/frame_kinds.h"
 #include "frameset/playback/led_image.h"
 #include "frameset/playback/timeline.h"
-#include "tests/support/run_process.h"
+#include "tests/support/kadr_tool.h"
 #include "tests/support/temp_dir.h"
 
 namespace kadr {
@@ -21,12 +21,9 @@ namespace {
 using playback::LedColour;
 using playback::PanelGeometry;
 using playback::Rgb;
+using testing::Kadr;
 using testing::ProcessResult;
 using testing::TempDir;
-
-ProcessResult Kadr(const std::vector<std::string>& args) {
-    return testing::RunProcess(KADR_BIN, args);
-}
 
 // A GIF as giflib's decoder reads it back.
 struct DecodedGif {

@@ -14,19 +14,16 @@
 #include "frameset/display_file.h"
 #include "frameset/module_files.h"
 #include "tests/support/child_process.h"
-#include "tests/support/run_process.h"
+#include "tests/support/kadr_tool.h"
 #include "tests/support/temp_dir.h"
 
 namespace kadr {
 namespace {
 
 using testing::ChildProcess;
+using testing::Kadr;
 using testing::ProcessResult;
 using testing::TempDir;
-
-ProcessResult Kadr(const std::vector<std::string>& args) {
-    return testing::RunProcess(KADR_BIN, args);
-}
 
 // A simulator started for one test; its device is known once it has said so.
 struct Simulator {

@@ -4,15 +4,14 @@
 
 #include "frameset/frame_codec.h"
 #include "frameset/frame_kinds.h"
+#include "tests/support/frames.h"
 #include "tests/support/temp_dir.h"
 
 namespace kadr {
 namespace {
 
 Frame Blank() {
-    Frame frame;
-    FillBlank(frame);
-    return frame;
+    return testing::BlankFrame();
 }
 
 // Every byte of the record equals `fill` except the ones listed.

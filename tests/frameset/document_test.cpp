@@ -4,14 +4,13 @@
 #include "frameset/errors.h"
 #include "frameset/frame_kinds.h"
 #include "frameset/frame_shifts.h"
+#include "tests/support/frames.h"
 
 namespace kadr {
 namespace {
 
 Frame Blank() {
-    Frame frame;
-    FillBlank(frame);
-    return frame;
+    return testing::BlankFrame();
 }
 
 // A frame with one dot set, so that frames can be told apart by where their dot is.

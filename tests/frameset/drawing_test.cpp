@@ -11,14 +11,13 @@
 #include "frameset/drawing/tools.h"
 #include "frameset/drawing/transforms.h"
 #include "frameset/frame_kinds.h"
+#include "tests/support/frames.h"
 
 namespace kadr {
 namespace {
 
 Frame Blank() {
-    Frame frame;
-    FillBlank(frame);
-    return frame;
+    return testing::BlankFrame();
 }
 
 Frame Random(std::mt19937& random) {

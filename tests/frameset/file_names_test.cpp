@@ -6,9 +6,9 @@
 #include <set>
 
 #include "frameset/display_file.h"
+#include "frameset/file_system.h"
 #include "frameset/frame_set_files.h"
 #include "frameset/module_files.h"
-#include "frameset/file_system.h"
 #include "tests/support/temp_dir.h"
 
 namespace kadr {
