@@ -182,24 +182,9 @@ EditResult Document::Delete() {
     return {EditStatus::Done, Redraw::Rebuild};
 }
 
-EditResult Document::InsertFrames(const std::vector<Frame>& frames) {
-    FrameSet& set = *set_;
-    const int count = static_cast<int>(frames.size());
-    if (count == 0) {
-        return {EditStatus::Done, Redraw::None};
-    }
-    if (count > kMaxFrames - set.FrameCount()) {
-        return {EditStatus::Full, Redraw::None};
-    }
-    history_->RecordUndo(set);
-    const int at = set.HasCurrentFrame() ? set.CurFrame + 1 : set.FrameCount();
-    auto first = set.Frames.begin() + at;
-    std::copy_backward(first, set.Frames.begin() + set.FrameCount(),
-                       set.Frames.begin() + set.FrameCount() + count);
-    std::copy(frames.begin(), frames.end(), first);
-    set.LastFrame += count;
-    set.CurFrame = at;
-    return {EditStatus::Done, Redraw::Rebuild};
+EditResult Document::InsertFramesAfterCurrent(const std::vector<Frame>& frames) {
+    const FrameSet& set = *set_;
+    return InsertFrames(set.HasCurrentFrame() ? set.CurFrame + 1 : set.FrameCount(), frames);
 }
 
 EditResult Document::Restored(bool changed) {

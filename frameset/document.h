@@ -71,13 +71,11 @@ class Document {
     // Puts `frames` into the set before slot `at` (0..frame count) as one undo step and makes the
     // first of them current; refused as Full, without a step, when they would pass 256 frames.
     EditResult InsertFrames(int at, const std::vector<Frame>& frames);
+    // As InsertFrames, after the current frame (at the end when there is none): where a
+    // generated running line or an import goes.
+    EditResult InsertFramesAfterCurrent(const std::vector<Frame>& frames);
     EditResult Undo();
     EditResult Redo();
-
-    // Puts whole frames after the current frame (at the end when there is none) as one undo
-    // step; the first of them becomes current. Refused as Full, with nothing changed, when they
-    // do not all fit into the 256 frames.
-    EditResult InsertFrames(const std::vector<Frame>& frames);
 
     // Copy records nothing and changes nothing; false when there is no current frame.
     bool Copy(FrameClipboard& clipboard) const;

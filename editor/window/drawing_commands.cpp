@@ -177,8 +177,7 @@ void DrawingCommands::ImportPicture(const QString& path) {
     const std::vector<Frame> frames = options.Frames();
     window_.PerformEdit([&frames](Document& d) {
         const FrameSet& set = d.Set();
-        const int at = set.HasCurrentFrame() ? set.CurFrame + 1 : set.FrameCount();
-        const EditResult result = d.InsertFrames(at, frames);
+        const EditResult result = d.InsertFramesAfterCurrent(frames);
         if (result.status == EditStatus::Full) {
             throw Error(QStringLiteral("Изображение даёт %1 кадров, а в наборе есть место ещё для "
                                        "%2 (не более %3 кадров)")

@@ -61,7 +61,7 @@ LineInsertion InsertRunningLine(Document& document, const RenderedText& text) {
     if (result.refusal != LineRefusal::None) {
         return result;
     }
-    result.edit = document.InsertFrames(RunningLineFrames(text.picture));
+    result.edit = document.InsertFramesAfterCurrent(RunningLineFrames(text.picture));
     if (result.edit.Applied()) {
         result.firstFrame = document.Set().CurFrame;
     } else {
