@@ -7,7 +7,7 @@ class QMenuBar;
 
 namespace kadr::editor {
 
-// The commands added after the specified ones find their menus by caption, so that none of them
+// The commands added after the original ones find their menus by caption, so that none of them
 // has to know in which order the others were installed.
 QMenu* MenuTitled(QMenuBar& bar, const QString& title);
 

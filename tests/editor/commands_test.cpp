@@ -192,7 +192,7 @@ TEST_F(CommandsTest, TheToolbarShowsItsButtonsLeftToRightAndEachRunsItsCommand) 
         }
     }
     std::sort(seen.begin(), seen.end());
-    // The drawing tools come after every specified button, behind a separator of their own.
+    // The drawing tools come after every original button, behind a separator of their own.
     const QStringList tools{
         "|", "Точка", "Линия", "Прямоугольник", "Закрашенный прямоугольник", "Заливка"};
     ASSERT_EQ(seen.size(), expected.size() + static_cast<std::size_t>(tools.size()));
