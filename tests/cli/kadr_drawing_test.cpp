@@ -10,9 +10,9 @@
 
 #include <QImage>
 
-#include "frameset/display_file.h"
 #include "frameset/drawing/shapes.h"
 #include "frameset/frame_kinds.h"
+#include "tests/support/frames.h"
 #include "tests/support/kadr_tool.h"
 #include "tests/support/temp_dir.h"
 
@@ -21,13 +21,8 @@ namespace {
 
 using testing::Kadr;
 using testing::ProcessResult;
+using testing::ReadFrameSet;
 using testing::TempDir;
-
-FrameSet Read(const std::string& path) {
-    FrameSet set;
-    ReadDisplayFile(path, set);
-    return set;
-}
 
 bool IsSet(const Frame& frame, DotCell cell) {
     return frame[DotCellIndex(cell)] == kDotSet;
@@ -58,7 +53,7 @@ TEST(KadrDrawing, ShapesUseGridRowsAndRecordOneStepEach) {
     ProcessResult r = Kadr({"edit", "-", out, "line:3:1:20:14", "rect:0:7:27:8", "fill:1:3"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("\"undo\":3"), std::string::npos) << r.out;
-    FrameSet set = Read(out);
+    FrameSet set = ReadFrameSet(out);
     // The rectangle spans the seam: grid rows 7 and 8 are frame rows 7 and 9.
     EXPECT_EQ(set.Frames[0][CellIndex(0, 7)], kDotSet);
     EXPECT_EQ(set.Frames[0][CellIndex(0, 9)], kDotSet);
@@ -73,7 +68,7 @@ TEST(KadrDrawing, ShapesUseGridRowsAndRecordOneStepEach) {
 
     r = Kadr({"edit", "-", out, "box:2:2:6:5", "box-clear:3:3:5:4", "line-clear:2:2:6:2"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    set = Read(out);
+    set = ReadFrameSet(out);
     // Columns 2..6 of dot rows 1..4, less the cleared box and the cleared top line.
     DotCells expected = BoxCells({2, 2}, {6, 4});
     std::erase_if(expected, [](DotCell c) { return c.x >= 3 && c.x <= 5 && c.y <= 3; });
@@ -87,7 +82,7 @@ TEST(KadrDrawing, LockedFramesAndFrameEndsChangeNothing) {
         Kadr({"edit", "-", out, "beg", "line:0:1:27:14", "fill:3:3", "rect-clear:0:1:5:5"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("\"undo\":1"), std::string::npos) << r.out;
-    EXPECT_TRUE(SetCells(Read(out).Frames[0]).empty());
+    EXPECT_TRUE(SetCells(ReadFrameSet(out).Frames[0]).empty());
 
     r = Kadr({"edit", "-", out, "move-left", "move-right"});
     EXPECT_NE(r.out.find("\"undo\":0"), std::string::npos) << r.out;
@@ -96,7 +91,7 @@ TEST(KadrDrawing, LockedFramesAndFrameEndsChangeNothing) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("\"curFrame\":1"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\"undo\":3"), std::string::npos) << r.out;
-    FrameSet set = Read(out);
+    FrameSet set = ReadFrameSet(out);
     EXPECT_TRUE(SetCells(set.Frames[0]).empty());
     EXPECT_EQ(SetCells(set.Frames[1]), (DotCells{{1, 0}}));
 }
@@ -108,15 +103,15 @@ TEST(KadrDrawing, TransformsTwiceGiveTheFrameBack) {
     for (const char* op : {"invert", "flip-h", "flip-v"}) {
         ASSERT_EQ(Kadr({"edit", "-", once, "toggle:2:3", "str", op}).exitCode, 0);
         ASSERT_EQ(Kadr({"edit", once, twice, op}).exitCode, 0);
-        const FrameSet a = Read(once);
-        const FrameSet b = Read(twice);
+        const FrameSet a = ReadFrameSet(once);
+        const FrameSet b = ReadFrameSet(twice);
         EXPECT_NE(a.Frames[0], b.Frames[0]) << op;
         EXPECT_EQ(GetFrameKind(a.Frames[0]), fkStr) << op;
         ASSERT_EQ(Kadr({"edit", "-", once, "toggle:2:3", "str"}).exitCode, 0);
-        EXPECT_EQ(Read(once).Frames[0], b.Frames[0]) << op;
+        EXPECT_EQ(ReadFrameSet(once).Frames[0], b.Frames[0]) << op;
     }
     ASSERT_EQ(Kadr({"edit", "-", once, "toggle:0:7", "flip-v", "flip-h"}).exitCode, 0);
-    EXPECT_EQ(SetCells(Read(once).Frames[0]), (DotCells{{27, 7}}));
+    EXPECT_EQ(SetCells(ReadFrameSet(once).Frames[0]), (DotCells{{27, 7}}));
 }
 
 TEST(KadrDrawing, BadShapeWordsAreUsageErrors) {
@@ -140,14 +135,14 @@ TEST(KadrImport, KnownDotsAreAppendedAfterTheInputFrames) {
     const std::string out = dir.File("out.kdz");
     ProcessResult r = Kadr({"import", "-", dir.File("dots.png"), out});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    FrameSet set = Read(out);
+    FrameSet set = ReadFrameSet(out);
     ASSERT_EQ(set.FrameCount(), 2);
     EXPECT_TRUE(SetCells(set.Frames[0]).empty());
     EXPECT_EQ(SetCells(set.Frames[1]), (DotCells{{0, 0}, {13, 7}}));
 
     r = Kadr({"import", out, dir.File("dots.png"), out, "--threshold", "201", "--invert"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    set = Read(out);
+    set = ReadFrameSet(out);
     ASSERT_EQ(set.FrameCount(), 3);
     EXPECT_EQ(SetCells(set.Frames[2]).size(), 28u * 14 - 3);
 }
@@ -163,7 +158,7 @@ TEST(KadrImport, ABannerBecomesARunningLineBetweenStartAndEnd) {
     const std::string out = dir.File("out.kdz");
     const ProcessResult r = Kadr({"import", "-", dir.File("banner.bmp"), out, "--line"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    const FrameSet set = Read(out);
+    const FrameSet set = ReadFrameSet(out);
     ASSERT_EQ(set.FrameCount(), 13);
     EXPECT_EQ(GetFrameKind(set.Frames[1]), fkBegStr);
     EXPECT_EQ(GetFrameKind(set.Frames[12]), fkEndStr);

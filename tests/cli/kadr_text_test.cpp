@@ -4,9 +4,9 @@
 #include <filesystem>
 
 #include "frameset/frame_kinds.h"
-#include "frameset/frame_set_files.h"
 #include "frameset/text/builtin_font.h"
 #include "frameset/text/running_line.h"
+#include "tests/support/frames.h"
 #include "tests/support/kadr_tool.h"
 #include "tests/support/temp_dir.h"
 
@@ -15,20 +15,15 @@ namespace {
 
 using testing::Kadr;
 using testing::ProcessResult;
+using testing::ReadFrameSet;
 using testing::TempDir;
-
-FrameSet Read(const std::string& path) {
-    FrameSet set;
-    ReadFrameSetFile(path, set);
-    return set;
-}
 
 TEST(KadrText, AppendsTheLineAndReportsIt) {
     TempDir dir;
     const ProcessResult r = Kadr({"text", "-", dir.File("out.kdz"), "Привет"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "{\"lastFrame\":4,\"added\":4,\"width\":31,\"missing\":\"\"}\n");
-    const FrameSet set = Read(dir.File("out.kdz"));
+    const FrameSet set = ReadFrameSet(dir.File("out.kdz"));
     ASSERT_EQ(set.LastFrame, 4);
     EXPECT_EQ(GetFrameKind(set.Frames[0]), fkAnim);  // the start-up frame stays first
     EXPECT_EQ(GetFrameKind(set.Frames[1]), fkBegStr);
@@ -49,7 +44,7 @@ TEST(KadrText, AppendsTheLineAndReportsIt) {
     ASSERT_EQ(again.exitCode, 0) << again.err;
     // a and b 8 columns each at 14 dots, two boxes of 10: 28 + 36 + 1 = 65 columns, 3 frames.
     EXPECT_EQ(again.out, "{\"lastFrame\":9,\"added\":5,\"width\":65,\"missing\":\"☃\"}\n");
-    const FrameSet two = Read(dir.File("two.bin"));
+    const FrameSet two = ReadFrameSet(dir.File("two.bin"));
     EXPECT_EQ(two.LastFrame, 9);
     EXPECT_EQ(GetFrameKind(two.Frames[5]), fkBegStr);
     EXPECT_EQ(GetFrameKind(two.Frames[9]), fkEndStr);
@@ -88,7 +83,7 @@ TEST(KadrText, BadUsageExitsTwoAndTooLongExitsOneWritingNothing) {
     EXPECT_FALSE(std::filesystem::exists(out));
     r = Kadr({"text", dir.File("three.kdz"), out, "I", "--lead", "7025"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(Read(out).LastFrame, 255);
+    EXPECT_EQ(ReadFrameSet(out).LastFrame, 255);
 }
 
 TEST(KadrText, DesktopFontsByFamily) {
@@ -96,7 +91,7 @@ TEST(KadrText, DesktopFontsByFamily) {
     ProcessResult r = Kadr({"text", "-", dir.File("out.kdz"), "Hello", "--font", "DejaVu Sans",
                             "--size", "9", "--place", "bottom"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    const FrameSet set = Read(dir.File("out.kdz"));
+    const FrameSet set = ReadFrameSet(dir.File("out.kdz"));
     ASSERT_GE(set.LastFrame, 3);
     bool upper = false;
     bool lower = false;
