@@ -36,19 +36,19 @@ bool WriteAll(SerialDevice& device, const std::uint8_t* bytes, std::size_t count
     return true;
 }
 
-void Report(const PortSimulation& options, const FrameSet& set) {
-    if (!options.save.empty()) {
+}  // namespace
+
+void ReportReceivedSet(const std::string& save, const FrameSet& set) {
+    if (!save.empty()) {
         try {
-            WriteDisplayFile(options.save, set);
+            WriteDisplayFile(save, set);
         } catch (const FileError& e) {
-            std::fprintf(stderr, "kadr: %s: %s\n", options.save.c_str(), e.what());
+            std::fprintf(stderr, "kadr: %s: %s\n", save.c_str(), e.what());
         }
     }
     std::printf("received %d frames\n", set.FrameCount());
     std::fflush(stdout);
 }
-
-}  // namespace
 
 int ServePort(const PortSimulation& options, StopSignals& stops) {
     const std::unique_ptr<SerialDevice> device = OpenSerialDevice(options.port);
@@ -95,7 +95,7 @@ int ServePort(const PortSimulation& options, StopSignals& stops) {
         }
         for (const DisplayUnit::Answer& answer : unit.Feed(buffer, result.count)) {
             if (answer.completed) {
-                Report(options, unit.Received());
+                ReportReceivedSet(options.save, unit.Received());
             }
             if (!WriteAll(*device, answer.reply.data(), answer.reply.size(), stop)) {
                 done = true;

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "frameset/frame_set.h"
+
 namespace kadr::cli {
 
 class StopSignals;
@@ -18,5 +20,11 @@ struct PortSimulation {
 // and the line itself sets the pace. Runs until a stop signal, or after one upload with
 // `once`. Throws ECommsError when the port cannot be opened.
 int ServePort(const PortSimulation& options, StopSignals& stops);
+
+// What the virtual display unit, on a port or a pseudo-terminal, does with each frame set it has
+// received: saved to `save` (empty: nowhere) before it is announced as "received N frames", so
+// a reader of stdout finds the file complete. A file that cannot be written is complained about
+// and the unit goes on.
+void ReportReceivedSet(const std::string& save, const FrameSet& set);
 
 }  // namespace kadr::cli

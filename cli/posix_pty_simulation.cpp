@@ -10,11 +10,11 @@
 #include <system_error>
 
 #include "cli/cli_support.h"
+#include "cli/port_simulation.h"
 #include "cli/pty_simulation.h"
 #include "cli/stop_signals.h"
 #include "device/display_unit.h"
 #include "device/pseudo_terminal.h"
-#include "frameset/display_file.h"
 #include "frameset/errors.h"
 
 namespace kadr::cli {
@@ -132,25 +132,11 @@ class Simulator {
             reply.bytes = answer.reply;
             reply.last = answer.completed;
             if (answer.completed) {
-                Report();
+                ReportReceivedSet(options_.save, unit_.Received());
             }
             replies_.push_back(reply);
         }
         line_.Received(now, static_cast<std::size_t>(n));
-    }
-
-    // Saved before it is announced, so a reader of stdout finds the file complete.
-    void Report() {
-        const FrameSet& set = unit_.Received();
-        if (!options_.save.empty()) {
-            try {
-                WriteDisplayFile(options_.save, set);
-            } catch (const FileError& e) {
-                std::fprintf(stderr, "kadr: %s: %s\n", options_.save.c_str(), e.what());
-            }
-        }
-        std::printf("received %d frames\n", set.FrameCount());
-        std::fflush(stdout);
     }
 
     // True when --once is done.
