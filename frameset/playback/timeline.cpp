@@ -148,7 +148,7 @@ Picture PictureOf(const Frame& frame) {
     for (int c = 0; c < kDisplayColumns; ++c) {
         std::uint16_t mask = 0;
         for (int r = 0; r < kDisplayRows; ++r) {
-            if (frame[static_cast<std::size_t>(CellIndex(c, FrameRowOf(r)))] == kDotSet) {
+            if (frame[static_cast<std::size_t>(DotCellIndex({c, r}))] == kDotSet) {
                 mask = static_cast<std::uint16_t>(mask | (1U << r));
             }
         }

@@ -5,16 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "frameset/drawing/dot_cells.h"
 #include "frameset/frame_set.h"
 
 namespace kadr::playback {
 
-// The display shows the 14 dot rows of a frame; the mark rows are the unit's business.
+// The display shows the 14 dot rows of a frame; the mark rows are the unit's business. Its rows
+// are the dot rows the drawing tools work in: 0..6 are frame rows 1..7 (upper modules), 7..13
+// are frame rows 9..15.
 inline constexpr int kDisplayColumns = kColumns;  // 28
-inline constexpr int kDisplayRows = 14;
-// Display rows 0..6 are frame rows 1..7 (upper modules), 7..13 are frame rows 9..15.
+inline constexpr int kDisplayRows = kDotRows;     // 14
 constexpr int FrameRowOf(int displayRow) {
-    return displayRow < 7 ? displayRow + 1 : displayRow + 2;
+    return FrameRowOfDotRow(displayRow);
 }
 
 // One picture of the display: a lit LED is a set dot. Each column is a mask with bit r for
