@@ -1,17 +1,9 @@
 #include "frameset/text/running_line.h"
 
+#include "frameset/drawing/dot_cells.h"
 #include "frameset/frame_kinds.h"
 
 namespace kadr::text {
-namespace {
-
-// Picture row p is frame row p + 1 in the upper module row and p + 2 in the lower one, the mark
-// row 8 lying between them.
-constexpr int FrameRow(int pictureRow) {
-    return pictureRow < 7 ? pictureRow + 1 : pictureRow + 2;
-}
-
-}  // namespace
 
 int LineFrameCount(int width) {
     return width <= 0 ? 0 : (width + kColumns - 1) / kColumns;
@@ -32,7 +24,7 @@ std::vector<Frame> RunningLineFrames(const TextPicture& picture) {
             }
             for (int row = 0; row < kPictureRows; ++row) {
                 if (picture.Ink(source, row)) {
-                    frame[static_cast<std::size_t>(CellIndex(column, FrameRow(row)))] = kDotSet;
+                    frame[static_cast<std::size_t>(DotCellIndex({column, row}))] = kDotSet;
                 }
             }
         }

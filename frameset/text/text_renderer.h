@@ -5,13 +5,14 @@
 #include <string_view>
 #include <vector>
 
+#include "frameset/drawing/dot_cells.h"
 #include "frameset/text/text_font.h"
 
 namespace kadr::text {
 
-// The 14 dot rows of a frame as one picture: row 6 lies directly above row 7, as frame row 7
-// lies above frame row 9 with the mark row between them.
-inline constexpr int kPictureRows = 14;
+// The 14 dot rows of a frame as one picture, as the drawing tools see them: row 6 lies directly
+// above row 7, as frame row 7 lies above frame row 9 with the mark row between them.
+inline constexpr int kPictureRows = kDotRows;
 
 // A picture 14 rows high and `width` columns wide, column by column like a frame; 1 = ink.
 struct TextPicture {
