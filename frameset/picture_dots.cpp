@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "frameset/drawing/dot_cells.h"
-#include "frameset/frame_kinds.h"
+#include "frameset/text/running_line.h"
 
 namespace kadr {
 namespace {
@@ -67,15 +67,18 @@ GreyPicture Resample(const GreyPicture& picture, int width, int height) {
     return out;
 }
 
-void SetDots(Frame& frame, const std::vector<bool>& dots, int width, int firstColumn) {
+// Dots of a 28-column grid into an animation frame.
+Frame FrameOfDots(const std::vector<bool>& dots) {
+    Frame frame;
+    FillBlank(frame);
     for (int y = 0; y < kDotRows; ++y) {
         for (int x = 0; x < kColumns; ++x) {
-            const int source = firstColumn + x;
-            if (source < width && dots[static_cast<std::size_t>(y * width + source)]) {
+            if (dots[static_cast<std::size_t>(y * kColumns + x)]) {
                 frame[static_cast<std::size_t>(DotCellIndex({x, y}))] = kDotSet;
             }
         }
     }
+    return frame;
 }
 
 }  // namespace
@@ -147,9 +150,6 @@ std::vector<bool> DotsOfPicture(const GreyPicture& cells, const PictureToDots& o
 
 std::vector<Frame> FramesOfPicture(const GreyPicture& picture, const PictureToDots& options) {
     Check(picture);
-    std::vector<Frame> frames;
-    Frame frame;
-    FillBlank(frame);
     // Height 14 keeping proportions: how wide the picture would be as a running line.
     const long long lineWidth =
         picture.height == 0
@@ -161,25 +161,21 @@ std::vector<Frame> FramesOfPicture(const GreyPicture& picture, const PictureToDo
     const bool asLine = options.runningLine && picture.height > 0 && width > kColumns;
     if (!asLine) {
         const GreyPicture cells = FitPicture(picture, kColumns, kDotRows, options.crop);
-        SetDots(frame, DotsOfPicture(cells, options), kColumns, 0);
-        frames.push_back(frame);
-        return frames;
+        return {FrameOfDots(DotsOfPicture(cells, options))};
     }
     const GreyPicture cells = FitPicture(picture, width, kDotRows, options.crop);
     const std::vector<bool> dots = DotsOfPicture(cells, options);
-    Frame boundary;
-    SetBegStr(boundary);
-    frames.push_back(boundary);
-    for (int first = 0; first < width; first += kColumns) {
-        Frame part;
-        FillBlank(part);
-        SetStr(part);
-        SetDots(part, dots, width, first);
-        frames.push_back(part);
+    text::TextPicture strip;
+    strip.width = width;
+    strip.ink.assign(static_cast<std::size_t>(width) * text::kPictureRows, 0);
+    for (int y = 0; y < kDotRows; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (dots[static_cast<std::size_t>(y * width + x)]) {
+                strip.SetInk(x, y);
+            }
+        }
     }
-    SetEndStr(boundary);
-    frames.push_back(boundary);
-    return frames;
+    return text::RunningLineFrames(strip);
 }
 
 std::vector<Frame> FramesOfPictures(const std::vector<GreyPicture>& pictures,
