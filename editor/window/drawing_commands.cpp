@@ -95,8 +95,6 @@ DrawingCommands::DrawingCommands(TfmMain& window)
         });
     }
     connect(acImport, &QAction::triggered, this, &DrawingCommands::ChooseAndImport);
-    connect(&window_.Strip(), &FrameStrip::ShapeDrawn, this,
-            [this] { window_.PerformEdit([](Document&) { return EditResult{}; }); });
 
     acOnionSkin->setChecked(
         FormStorage::Store().value(QStringLiteral("TfmMain/") + kOnionSkinValue).toString() ==
