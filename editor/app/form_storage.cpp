@@ -19,9 +19,13 @@ QString FormStorage::ProgramName() {
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
+QSettings FormStorage::Store() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope,
+                     QCoreApplication::organizationName(), ProgramName());
+}
+
 void FormStorage::RestoreFormPlacement() {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
-                       QCoreApplication::organizationName(), ProgramName());
+    QSettings settings = Store();
     settings.beginGroup(ownerClass_);
     bool number = false;
     const int version = settings.value(kVersionValue).toString().toInt(&number);
@@ -44,8 +48,7 @@ void FormStorage::RestoreFormPlacement() {
 }
 
 void FormStorage::SaveFormPlacement() {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
-                       QCoreApplication::organizationName(), ProgramName());
+    QSettings settings = Store();
     settings.beginGroup(ownerClass_);
     settings.setValue(kVersionValue, QString::number(kVersion));
     if (Window != nullptr) {

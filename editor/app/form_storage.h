@@ -34,6 +34,8 @@ class FormStorage {
 
     // The program's name as the settings know it: the executable's name without extension.
     static QString ProgramName();
+    // The store itself, at its root; every window's group and the commands' own values are in it.
+    static QSettings Store();
 
   private:
     QString ownerClass_;

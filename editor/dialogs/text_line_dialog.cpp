@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFontComboBox>
 #include <QFormLayout>
@@ -31,13 +30,7 @@ using kadr::text::Placement;
 // Blank columns before or after the text: up to ten frames' worth is plenty for a pause.
 constexpr int kMaxDialogMargin = 10 * kColumns;
 
-std::unique_ptr<QSettings> Store() {
-    auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                                QCoreApplication::organizationName(),
-                                                FormStorage::ProgramName());
-    settings->beginGroup(QStringLiteral("TextLine"));
-    return settings;
-}
+const QString kGroup = QStringLiteral("TextLine");
 
 int StoredInt(const QSettings& settings, const QString& key, int fallback, int low, int high) {
     bool number = false;
@@ -48,8 +41,8 @@ int StoredInt(const QSettings& settings, const QString& key, int fallback, int l
 }  // namespace
 
 TextLineSettings TextLineSettings::Load() {
-    const std::unique_ptr<QSettings> store = Store();
-    const QSettings& settings = *store;
+    QSettings settings = FormStorage::Store();
+    settings.beginGroup(kGroup);
     TextLineSettings s;
     s.text = settings.value(QStringLiteral("Text")).toString();
     s.font = StoredInt(settings, QStringLiteral("Font"), s.font, Builtin7, Desktop);
@@ -65,8 +58,8 @@ TextLineSettings TextLineSettings::Load() {
 }
 
 void TextLineSettings::Save() const {
-    const std::unique_ptr<QSettings> store = Store();
-    QSettings& settings = *store;
+    QSettings settings = FormStorage::Store();
+    settings.beginGroup(kGroup);
     settings.setValue(QStringLiteral("Text"), text);
     settings.setValue(QStringLiteral("Font"), QString::number(font));
     settings.setValue(QStringLiteral("Family"), family);

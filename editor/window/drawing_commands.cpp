@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QMenu>
@@ -26,12 +25,6 @@ namespace kadr::editor {
 namespace {
 
 const QString kOnionSkinValue = QStringLiteral("PrevFrame");
-
-// The settings store of the main window, where its other values live too.
-QSettings WindowSettings() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope,
-                     QCoreApplication::organizationName(), FormStorage::ProgramName());
-}
 
 QAction* Make(QObject* owner, const char* name, const QString& caption,
               const QKeySequence& shortcut = {}) {
@@ -102,17 +95,15 @@ DrawingCommands::DrawingCommands(TfmMain& window)
         });
     }
     connect(acImport, &QAction::triggered, this, &DrawingCommands::ChooseAndImport);
-    connect(&window_.Strip(), &FrameStrip::ShapeDrawn, this,
-            [this] { window_.PerformEdit([](Document&) { return EditResult{}; }); });
 
     acOnionSkin->setChecked(
-        WindowSettings().value(QStringLiteral("TfmMain/") + kOnionSkinValue).toString() ==
+        FormStorage::Store().value(QStringLiteral("TfmMain/") + kOnionSkinValue).toString() ==
         QStringLiteral("1"));
     window_.Strip().SetOnionSkin(acOnionSkin->isChecked());
     connect(acOnionSkin, &QAction::toggled, this, [this](bool on) {
         window_.Strip().SetOnionSkin(on);
-        WindowSettings().setValue(QStringLiteral("TfmMain/") + kOnionSkinValue,
-                                  on ? QStringLiteral("1") : QStringLiteral("0"));
+        FormStorage::Store().setValue(QStringLiteral("TfmMain/") + kOnionSkinValue,
+                                      on ? QStringLiteral("1") : QStringLiteral("0"));
     });
 
     AddToMenus();

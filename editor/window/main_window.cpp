@@ -102,6 +102,8 @@ void TfmMain::BuildLayout() {
                                                          status_.UploadProgress);
     upload_ = std::make_unique<TDeviceUpload>(document_.Set(), VSSComm321, *uploadPresenter_);
     connect(strip_, &FrameStrip::FrameCountChanged, status_.Panel0, &QLabel::setText);
+    // The strip records a drawn shape itself; only Undo and Redo are left to bring up to date.
+    connect(strip_, &FrameStrip::ShapeDrawn, this, &TfmMain::UpdateUndoActions);
     TrackUnrecordedChanges();
     drawing_ = new DrawingCommands(*this);
 

@@ -212,19 +212,12 @@ class PictureImportTest : public DrawingToolsTest {
         const QString path = QString::fromStdString(dir_.File("picture.png"));
         ASSERT_TRUE(image.save(path, "PNG"));
         ModalScript script;
-        script.Then([adjust](QWidget* modal) {
-            auto* dialog = qobject_cast<TfmImport*>(modal);
-            if (dialog == nullptr) {
-                ADD_FAILURE() << "expected the import dialog";
-                modal->close();
-                return false;
-            }
+        script.Then(Answer<TfmImport>("the import dialog", [adjust](TfmImport& dialog) {
             if (adjust) {
-                adjust(*dialog);
+                adjust(dialog);
             }
-            dialog->accept();
-            return true;
-        });
+            dialog.accept();
+        }));
         Drawing().ImportPicture(path);
         EXPECT_TRUE(script.Finished());
     }

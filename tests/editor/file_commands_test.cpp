@@ -21,17 +21,10 @@ using kadr::testing::ReadBytes;
 const QString kUntitled = QStringLiteral("Кадрописец - Без названия");
 
 ModalScript::Step TypeCount(const QString& text) {
-    return [text](QWidget* modal) {
-        auto* dialog = qobject_cast<TfmNew*>(modal);
-        if (dialog == nullptr) {
-            ADD_FAILURE() << "expected the new-file dialog";
-            modal->close();
-            return false;
-        }
-        dialog->edCount()->setText(text);
-        dialog->accept();
-        return true;
-    };
+    return Answer<TfmNew>("the new-file dialog", [text](TfmNew& dialog) {
+        dialog.edCount()->setText(text);
+        dialog.accept();
+    });
 }
 
 ModalScript::Step CancelNewFile() {

@@ -3,6 +3,7 @@
 #include <deque>
 #include <functional>
 
+#include <gtest/gtest.h>
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
@@ -44,5 +45,21 @@ class ModalScript : public QObject {
     QStringList messages_;
     int refused_ = 0;
 };
+
+// A step for a window of class `Window`, answered by `act`; any other window fails the test as
+// "expected <what>" and is closed.
+template <typename Window>
+ModalScript::Step Answer(const char* what, std::function<void(Window&)> act) {
+    return [what, act](QWidget* modal) {
+        auto* window = qobject_cast<Window*>(modal);
+        if (window == nullptr) {
+            ADD_FAILURE() << "expected " << what;
+            modal->close();
+            return false;
+        }
+        act(*window);
+        return true;
+    };
+}
 
 }  // namespace kadr::editor::testing

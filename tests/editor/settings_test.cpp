@@ -41,17 +41,10 @@ class SettingsTest : public FullEditorTest {
     // Opens the port dialog, lets `fill` change its fields, then presses OK or Cancel.
     void PortDialog(std::function<void(TfmParam&)> fill, bool ok) {
         ModalScript script;
-        script.Then([fill, ok](QWidget* modal) {
-            auto* dialog = qobject_cast<TfmParam*>(modal);
-            if (dialog == nullptr) {
-                ADD_FAILURE() << "expected the port dialog";
-                modal->close();
-                return false;
-            }
-            fill(*dialog);
-            ok ? dialog->accept() : dialog->reject();
-            return true;
-        });
+        script.Then(Answer<TfmParam>("the port dialog", [fill, ok](TfmParam& dialog) {
+            fill(dialog);
+            ok ? dialog.accept() : dialog.reject();
+        }));
         Run(Main().Actions().N12, script);
     }
 };

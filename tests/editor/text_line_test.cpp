@@ -65,16 +65,7 @@ TEST(SystemFont, DrawsInkOnlyInTheChosenRows) {
 }
 
 ModalScript::Step InDialog(std::function<void(TextLineDialog&)> act) {
-    return [act](QWidget* modal) {
-        auto* dialog = qobject_cast<TextLineDialog*>(modal);
-        if (dialog == nullptr) {
-            ADD_FAILURE() << "expected the text dialog";
-            modal->close();
-            return false;
-        }
-        act(*dialog);
-        return true;
-    };
+    return Answer<TextLineDialog>("the text dialog", std::move(act));
 }
 
 class TextLineTest : public FullEditorTest {};
