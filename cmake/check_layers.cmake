@@ -2,6 +2,7 @@
 #   frameset/  standard C++ only: no Qt, no other layer; platform headers only in the posix_ and
 #              win32_ files that keep the platform behind a narrow interface
 #   device/    nothing of pictures/, editor/ or cli/
+#   program_file/  nothing of device/, pictures/, editor/ or cli/
 #   pictures/  nothing of editor/ or cli/
 #   cli/       nothing of editor/
 # usage: cmake -DROOT=<source folder> -P check_layers.cmake   (fails, naming each offence)
@@ -39,6 +40,7 @@ forbid(frameset "\"(device|pictures|editor|cli)/" "frameset/ is the bottom layer
 forbid(frameset "<(${platform_headers})>" "platform headers only in posix_/win32_ files"
        "^(posix|win32)_")
 forbid(device "\"(pictures|editor|cli)/" "device/ is below pictures/, editor/ and cli/")
+forbid(program_file "\"(device|pictures|editor|cli)/" "program_file/ is below the Qt-side layers")
 forbid(pictures "\"(editor|cli)/" "pictures/ is below editor/ and cli/")
 forbid(cli "\"editor/" "cli/ depends on nothing of the editor")
 
