@@ -9,7 +9,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
-#include "editor/text/system_font.h"
+#include "pictures/system_font.h"
 
 namespace kadr::editor {
 namespace {

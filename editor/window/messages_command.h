@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-#include "editor/text/message_font_source.h"
+#include "pictures/message_font_source.h"
 
 namespace kadr::editor {
 
