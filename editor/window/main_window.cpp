@@ -22,6 +22,7 @@
 #include "editor/preview/preview_command.h"
 #include "editor/strip/frame_strip.h"
 #include "editor/window/drawing_commands.h"
+#include "editor/window/messages_command.h"
 #include "editor/window/shortcut_passage.h"
 #include "editor/window/speed_box.h"
 
@@ -104,6 +105,7 @@ void TfmMain::BuildLayout() {
             &TfmMain::FollowDocument);
     TrackUnrecordedChanges();
     new PreviewCommand(*this);
+    new MessagesCommand(*this);
     drawing_ = new DrawingCommands(*this);
 
     resize(598, 386);
