@@ -55,14 +55,25 @@ EditResult Document::SetEndStr() {
     return EditCurrent([](Frame& frame) { kadr::SetEndStr(frame); });
 }
 
+template <typename Change>
+EditResult Document::TransformCurrent(Change change) {
+    FrameSet& set = *set_;
+    // Start and end frames keep their dots, as under the drawing tools: no other command could
+    // set the dots a transform would give them.
+    if (set.HasCurrentFrame() && !TakesDrawing(set.Current())) {
+        return {EditStatus::Unchanged, Redraw::None};
+    }
+    return EditCurrent(change);
+}
+
 EditResult Document::Invert() {
-    return EditCurrent([](Frame& frame) { InvertDots(frame); });
+    return TransformCurrent([](Frame& frame) { InvertDots(frame); });
 }
 EditResult Document::FlipHorizontal() {
-    return EditCurrent([](Frame& frame) { kadr::FlipHorizontal(frame); });
+    return TransformCurrent([](Frame& frame) { kadr::FlipHorizontal(frame); });
 }
 EditResult Document::FlipVertical() {
-    return EditCurrent([](Frame& frame) { kadr::FlipVertical(frame); });
+    return TransformCurrent([](Frame& frame) { kadr::FlipVertical(frame); });
 }
 
 EditResult Document::SwapCurrentWith(int neighbour) {
@@ -93,11 +104,14 @@ EditResult Document::DrawShape(int frame, Tool tool, DotCell from, DotCell to, b
         return {EditStatus::NoCurrentFrame, Redraw::None};
     }
     Frame& target = set.Frames[static_cast<std::size_t>(frame)];
-    if (!TakesDrawing(target)) {
+    // Drawn on a copy first: a shape over dots that already are as it would make them (or a
+    // fill pressed on the mark row) changes nothing and so records nothing.
+    Frame drawn = target;
+    if (!kadr::DrawShape(drawn, tool, from, to, clear) || drawn == target) {
         return {EditStatus::Unchanged, Redraw::None};
     }
     history_->RecordUndo(set);
-    kadr::DrawShape(target, tool, from, to, clear);
+    target = drawn;
     return {EditStatus::Done, Redraw::Repaint};
 }
 
@@ -257,9 +271,17 @@ ReadReport Document::Load(const std::string& path) {
     auto scratch = std::make_unique<FrameSet>(*set_);
     const ReadReport report = ReadFrameSetFile(path, *scratch);
     *set_ = *scratch;
-    set_->FileName = path;
+    // A module file set that stopped at a missing file left a mixture of that set and what was
+    // there before: saving it back over the set (or over the previous file) without the save
+    // dialog would spread the mixture into a file that did not hold it.
+    set_->FileName = report.complete ? path : std::string();
     history_->ClearUndo();
     return report;
+}
+
+void Document::TakeOver(const FrameSet& set) {
+    *set_ = set;
+    history_->ClearUndo();
 }
 
 void Document::Save(const std::string& path) {
