@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QFile>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,6 +19,7 @@
 #include "editor/window/speed_box.h"
 #include "frameset/errors.h"
 #include "pictures/picture_reader.h"
+#include "pictures/utf8_path.h"
 
 namespace kadr::editor {
 namespace {
@@ -155,7 +155,7 @@ void DrawingCommands::ImportPicture(const QString& path) {
     std::vector<GreyPicture> pictures;
     bool read = false;
     RunCommand([&] {
-        pictures = ReadPictures(QFile::encodeName(path).toStdString());
+        pictures = ReadPictures(Utf8Path(path));
         read = true;
     });
     if (!read) {
