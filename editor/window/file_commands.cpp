@@ -22,8 +22,9 @@ QString DocumentPath(const FrameSet& set) {
 }  // namespace
 
 void TfmMain::SetTitledCaption() {
+    const QString path = DocumentPath(document_.Set());
     setWindowTitle(QStringLiteral("Кадрописец - ") +
-                   QFileInfo(DocumentPath(document_.Set())).fileName());
+                   (path.isEmpty() ? QStringLiteral("Без названия") : QFileInfo(path).fileName()));
 }
 
 void TfmMain::acNewExecute() {
@@ -37,10 +38,7 @@ void TfmMain::acNewExecute() {
     }
     document_.New(fmNew_->Count());
     ShowDocumentSettings();
-    RebuildFrameStrip(CellSize());
     unrecordedChanges_ = false;
-    UpdateUndoActions();
-    setWindowTitle(QStringLiteral("Кадрописец - Без названия"));
 }
 
 void TfmMain::acOpenExecute() {
@@ -70,12 +68,6 @@ void TfmMain::Load(const QString& path) {
         const ReadReport report = document_.Load(Utf8Path(path));
         ShowDocumentSettings();
         unrecordedChanges_ = false;
-        // A module file set that stopped at a missing file is not the named document; the
-        // caption keeps naming what was there.
-        if (report.complete) {
-            SetTitledCaption();
-        }
-        RebuildFrameStrip(CellSize());
         if (!report.complete) {
             // The strip now mixes modules of that file set with what was there before; the
             // user has to know it is not the file the caption would name.
@@ -96,24 +88,17 @@ void TfmMain::Load(const QString& path) {
             box.exec();
         }
     });
-    UpdateUndoActions();
 }
 
 bool TfmMain::OpenRecovered(const FrameSet& recovered) {
     if (!SaveChangesFirst(false)) {
         return false;
     }
+    // The strip, the caption and Undo follow the document's notification.
     document_.TakeOver(recovered);
     ShowDocumentSettings();
-    RebuildFrameStrip(CellSize());
     // Nothing of it is in its file (if it has one): closing asks to save it.
     unrecordedChanges_ = true;
-    UpdateUndoActions();
-    if (recovered.FileName.empty()) {
-        setWindowTitle(QStringLiteral("Кадрописец - Без названия"));
-    } else {
-        SetTitledCaption();
-    }
     return true;
 }
 
@@ -134,11 +119,7 @@ bool TfmMain::Save() {
 
 bool TfmMain::SaveAs() {
     const std::optional<QString> path = AskSavePath(this);
-    if (!path || !Write(*path)) {
-        return false;
-    }
-    SetTitledCaption();
-    return true;
+    return path && Write(*path);
 }
 
 bool TfmMain::Write(const QString& path) {
@@ -151,7 +132,6 @@ bool TfmMain::Write(const QString& path) {
     if (written) {
         unrecordedChanges_ = false;
     }
-    UpdateUndoActions();
     return written;
 }
 
