@@ -3,11 +3,12 @@
 #include <gif_lib.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <memory>
 #include <string>
 
+#include "cli/gif_patches.h"
+#include "cli/gif_timing.h"
 #include "frameset/errors.h"
 
 namespace kadr::cli {
@@ -43,10 +44,6 @@ void Check(GifFileType* gif, int result) {
 
 }  // namespace
 
-int GifDelay(double durationMs) {
-    return std::max(2, static_cast<int>(std::lround(durationMs / 10.0)));
-}
-
 std::vector<std::uint8_t> EncodeGif(const playback::Timeline& timeline,
                                     const playback::LedPainter& painter) {
     std::vector<std::uint8_t> bytes;
@@ -57,9 +54,10 @@ std::vector<std::uint8_t> EncodeGif(const playback::Timeline& timeline,
     }
     EGifSetGifVersion(gif.get(), true);  // GIF89a: delays and the loop extension
 
+    const GifPatches patches(painter);
     const auto& palette = painter.Palette();
     int mapSize = 2;
-    while (mapSize < static_cast<int>(palette.size())) {
+    while (mapSize <= static_cast<int>(patches.TransparentIndex())) {
         mapSize *= 2;
     }
     std::unique_ptr<ColorMapObject, MapFreer> map(GifMakeMapObject(mapSize, nullptr));
@@ -85,25 +83,31 @@ std::vector<std::uint8_t> EncodeGif(const playback::Timeline& timeline,
     Check(gif.get(), EGifPutExtensionBlock(gif.get(), 3, kLoopForever));
     Check(gif.get(), EGifPutExtensionTrailer(gif.get()));
 
-    playback::IndexedImage image;
-    for (const playback::Step& step : timeline.steps) {
+    const playback::Picture* shown = nullptr;
+    for (const GifFrameTiming& timing : GifTimings(timeline)) {
+        const playback::Picture& picture = timeline.steps[timing.firstStep].picture;
+        GifPatch patch = shown == nullptr ? patches.First(picture) : patches.Next(*shown, picture);
+        if (patch.width == 0) {
+            // The same picture again (a long still split for the delay field): one pixel
+            // that leaves everything as it was.
+            patch.width = 1;
+            patch.height = 1;
+            patch.pixels.assign(1, patches.TransparentIndex());
+        }
+        shown = &picture;
         GraphicsControlBlock control{};
-        control.DisposalMode = DISPOSAL_UNSPECIFIED;
+        control.DisposalMode = DISPOSE_DO_NOT;  // the next picture is drawn over this one
         control.UserInputFlag = false;
-        control.DelayTime = GifDelay(step.durationMs);
-        control.TransparentColor = NO_TRANSPARENT_COLOR;
+        control.DelayTime = timing.delay;
+        control.TransparentColor =
+            patch.transparent ? patches.TransparentIndex() : NO_TRANSPARENT_COLOR;
         GifByteType extension[4];
         const std::size_t length = EGifGCBToExtension(&control, extension);
         Check(gif.get(), EGifPutExtension(gif.get(), GRAPHICS_EXT_FUNC_CODE,
                                           static_cast<int>(length), extension));
-        image = painter.Paint(step.picture);
-        Check(gif.get(), EGifPutImageDesc(gif.get(), 0, 0, width, height, false, nullptr));
-        for (int y = 0; y < height; ++y) {
-            Check(gif.get(), EGifPutLine(gif.get(),
-                                         image.pixels.data() + static_cast<std::size_t>(y) *
-                                                                   static_cast<std::size_t>(width),
-                                         width));
-        }
+        Check(gif.get(), EGifPutImageDesc(gif.get(), patch.left, patch.top, patch.width,
+                                          patch.height, false, nullptr));
+        Check(gif.get(), EGifPutLine(gif.get(), patch.pixels.data(), patch.width * patch.height));
     }
     GifFileType* raw = gif.release();
     if (EGifCloseFile(raw, &error) == GIF_ERROR) {
