@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "cli/gif_patches.h"
+#include "cli/gif_coding.h"
 #include "cli/gif_timing.h"
 #include "frameset/errors.h"
 
@@ -19,6 +19,9 @@ int AppendBytes(GifFileType* gif, const GifByteType* data, int length) {
     out->insert(out->end(), data, data + length);
     return length;
 }
+
+// Pictures coded at a time before they are stored, so that little of the GIF is held at once.
+constexpr std::size_t kPicturesPerRun = 256;
 
 [[noreturn]] void Fail(int code) {
     const char* text = GifErrorString(code);
@@ -44,8 +47,8 @@ void Check(GifFileType* gif, int result) {
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodeGif(const playback::Timeline& timeline,
-                                    const playback::LedPainter& painter) {
+void EncodeGif(const playback::Timeline& timeline, const playback::LedPainter& painter,
+               const GifSink& write) {
     std::vector<std::uint8_t> bytes;
     int error = 0;
     std::unique_ptr<GifFileType, GifCloser> gif(EGifOpen(&bytes, AppendBytes, &error));
@@ -54,10 +57,9 @@ std::vector<std::uint8_t> EncodeGif(const playback::Timeline& timeline,
     }
     EGifSetGifVersion(gif.get(), true);  // GIF89a: delays and the loop extension
 
-    const GifPatches patches(painter);
     const auto& palette = painter.Palette();
     int mapSize = 2;
-    while (mapSize <= static_cast<int>(patches.TransparentIndex())) {
+    while (mapSize <= static_cast<int>(palette.size())) {  // one more for transparent pixels
         mapSize *= 2;
     }
     std::unique_ptr<ColorMapObject, MapFreer> map(GifMakeMapObject(mapSize, nullptr));
@@ -83,37 +85,42 @@ std::vector<std::uint8_t> EncodeGif(const playback::Timeline& timeline,
     Check(gif.get(), EGifPutExtensionBlock(gif.get(), 3, kLoopForever));
     Check(gif.get(), EGifPutExtensionTrailer(gif.get()));
 
-    const playback::Picture* shown = nullptr;
-    for (const GifFrameTiming& timing : GifTimings(timeline)) {
-        const playback::Picture& picture = timeline.steps[timing.firstStep].picture;
-        GifPatch patch = shown == nullptr ? patches.First(picture) : patches.Next(*shown, picture);
-        if (patch.width == 0) {
-            // The same picture again (a long still split for the delay field): one pixel
-            // that leaves everything as it was.
-            patch.width = 1;
-            patch.height = 1;
-            patch.pixels.assign(1, patches.TransparentIndex());
+    const int codeSize = std::max(2, map->BitsPerPixel);  // as giflib works it out
+    const std::vector<GifFrameTiming> timings = GifTimings(timeline);
+    PictureCoder coder(timeline, timings, painter, codeSize);
+    for (std::size_t begin = 0; begin < timings.size(); begin += kPicturesPerRun) {
+        const std::size_t end = std::min(timings.size(), begin + kPicturesPerRun);
+        const std::vector<CodedPicture> coded = coder.Code(begin, end);
+        for (std::size_t i = begin; i < end; ++i) {
+            const CodedPicture& picture = coded[i - begin];
+            GraphicsControlBlock control{};
+            control.DisposalMode = DISPOSE_DO_NOT;  // the next picture is drawn over this one
+            control.UserInputFlag = false;
+            control.DelayTime = timings[i].delay;
+            control.TransparentColor =
+                picture.transparent ? coder.TransparentIndex() : NO_TRANSPARENT_COLOR;
+            GifByteType extension[4];
+            const std::size_t length = EGifGCBToExtension(&control, extension);
+            Check(gif.get(), EGifPutExtension(gif.get(), GRAPHICS_EXT_FUNC_CODE,
+                                              static_cast<int>(length), extension));
+            Check(gif.get(), EGifPutImageDesc(gif.get(), picture.left, picture.top, picture.width,
+                                              picture.height, false, nullptr));
+            // The codes are made by PictureCoder and stored by giflib as they are.
+            const std::vector<std::uint8_t>& blocks = picture.blocks;
+            for (std::size_t at = 0; at < blocks.size(); at += blocks[at] + 1U) {
+                Check(gif.get(), at == 0 ? EGifPutCode(gif.get(), codeSize, &blocks[at])
+                                         : EGifPutCodeNext(gif.get(), &blocks[at]));
+            }
+            Check(gif.get(), EGifPutCodeNext(gif.get(), nullptr));
         }
-        shown = &picture;
-        GraphicsControlBlock control{};
-        control.DisposalMode = DISPOSE_DO_NOT;  // the next picture is drawn over this one
-        control.UserInputFlag = false;
-        control.DelayTime = timing.delay;
-        control.TransparentColor =
-            patch.transparent ? patches.TransparentIndex() : NO_TRANSPARENT_COLOR;
-        GifByteType extension[4];
-        const std::size_t length = EGifGCBToExtension(&control, extension);
-        Check(gif.get(), EGifPutExtension(gif.get(), GRAPHICS_EXT_FUNC_CODE,
-                                          static_cast<int>(length), extension));
-        Check(gif.get(), EGifPutImageDesc(gif.get(), patch.left, patch.top, patch.width,
-                                          patch.height, false, nullptr));
-        Check(gif.get(), EGifPutLine(gif.get(), patch.pixels.data(), patch.width * patch.height));
+        write(bytes);
+        bytes.clear();
     }
     GifFileType* raw = gif.release();
     if (EGifCloseFile(raw, &error) == GIF_ERROR) {
         Fail(error);
     }
-    return bytes;
+    write(bytes);
 }
 
 }  // namespace kadr::cli
