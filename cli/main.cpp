@@ -9,6 +9,7 @@
 #include "cli/edit_command.h"
 #include "cli/file_commands.h"
 #include "cli/import_command.h"
+#include "cli/message_command.h"
 #include "cli/render_command.h"
 #include "cli/simulate_command.h"
 #include "cli/text_command.h"
@@ -26,7 +27,8 @@ const std::map<std::string, Command>& Commands() {
         {"convert", kadr::cli::RunConvert}, {"edit", kadr::cli::RunEdit},
         {"upload", kadr::cli::RunUpload},   {"simulate", kadr::cli::RunSimulate},
         {"text", kadr::cli::RunText},       {"render", kadr::cli::RunRender},
-        {"import", kadr::cli::RunImport},
+        {"import", kadr::cli::RunImport},   {"message", kadr::cli::RunMessage},
+        {"compose", kadr::cli::RunCompose},
     };
     return commands;
 }

@@ -17,7 +17,7 @@
 
 #include "editor/app/form_storage.h"
 #include "editor/dialogs/text_preview.h"
-#include "editor/text/system_font.h"
+#include "pictures/system_font.h"
 #include "frameset/text/builtin_font.h"
 #include "frameset/text/running_line.h"
 #include "frameset/text/utf8.h"

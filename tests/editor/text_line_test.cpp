@@ -12,7 +12,7 @@
 #include "editor/dialogs/text_line_dialog.h"
 #include "editor/dialogs/text_preview.h"
 #include "editor/strip/frame_strip.h"
-#include "editor/text/system_font.h"
+#include "pictures/system_font.h"
 #include "frameset/frame_kinds.h"
 #include "frameset/text/builtin_font.h"
 #include "full_editor_fixture.h"
