@@ -6,7 +6,6 @@
 namespace kadr::cli {
 
 using playback::kDisplayColumns;
-using playback::kDisplayRows;
 using playback::Picture;
 
 GifPatches::GifPatches(const playback::LedPainter& painter) : painter_(painter) {
@@ -16,7 +15,7 @@ GifPatches::GifPatches(const playback::LedPainter& painter) : painter_(painter) 
     transparent_ = static_cast<std::uint8_t>(painter.Palette().size());
     Picture allLit;
     for (auto& column : allLit.columns) {
-        column = static_cast<std::uint16_t>((1U << kDisplayRows) - 1);
+        column = static_cast<std::uint16_t>((1U << kDotRows) - 1);
     }
     const playback::IndexedImage lit = painter.Paint(allLit);
     const playback::IndexedImage unlit = painter.Paint(Picture{});
@@ -74,7 +73,7 @@ GifPatch GifPatches::Next(const Picture& before, const Picture& after) const {
     while ((rows & (1U << firstRow)) == 0) {
         ++firstRow;
     }
-    int lastRow = kDisplayRows - 1;
+    int lastRow = kDotRows - 1;
     while ((rows & (1U << lastRow)) == 0) {
         --lastRow;
     }

@@ -83,7 +83,7 @@ std::vector<Frame> FramesOfCells(const PictureCells& cells, const PictureToDots&
     const std::vector<bool> dots = DotsOfPicture(line, options);
     text::TextPicture strip;
     strip.width = line.width;
-    strip.ink.assign(static_cast<std::size_t>(line.width) * text::kPictureRows, 0);
+    strip.ink.assign(static_cast<std::size_t>(line.width) * kDotRows, 0);
     for (int y = 0; y < kDotRows; ++y) {
         for (int x = 0; x < line.width; ++x) {
             if (dots[static_cast<std::size_t>(y * line.width + x)]) {

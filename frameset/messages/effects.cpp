@@ -8,11 +8,10 @@ namespace kadr::messages {
 namespace {
 
 using playback::kDisplayColumns;
-using playback::kDisplayRows;
 
-constexpr std::uint16_t kAllRows = (1U << kDisplayRows) - 1;
+constexpr std::uint16_t kAllRows = (1U << kDotRows) - 1;
 constexpr int kLastColumn = kDisplayColumns - 1;  // 27
-constexpr int kLastRow = kDisplayRows - 1;        // 13
+constexpr int kLastRow = kDotRows - 1;            // 13
 // The centre line lies between these two columns.
 constexpr int kCentreLeft = kDisplayColumns / 2 - 1;  // 13
 constexpr int kCentreRight = kDisplayColumns / 2;     // 14
@@ -50,7 +49,7 @@ std::vector<Picture> Distinct(const std::vector<Picture>& candidates, const Pict
 std::vector<int> DissolveOrder(const Picture& picture) {
     std::vector<int> dots;
     for (int c = 0; c < kDisplayColumns; ++c) {
-        for (int r = 0; r < kDisplayRows; ++r) {
+        for (int r = 0; r < kDotRows; ++r) {
             if (picture.Lit(c, r)) {
                 dots.push_back(c * 16 + r);
             }

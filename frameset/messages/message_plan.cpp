@@ -25,7 +25,7 @@ RestPicture RestOf(const text::RenderedText& rendered, Align align) {
     const int left = LeftColumn(align, rendered.picture.width);
     RestPicture rest;
     for (int column = 0; column < rendered.picture.width; ++column) {
-        for (int row = 0; row < text::kPictureRows; ++row) {
+        for (int row = 0; row < kDotRows; ++row) {
             if (rendered.picture.Ink(column, row)) {
                 rest.picture.SetLit(left + column, row, true);
             }

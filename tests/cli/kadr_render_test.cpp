@@ -82,7 +82,7 @@ TEST(KadrRender, GifShowsEveryStepInTimeAndLoopsForever) {
         ASSERT_TRUE(screen == testing::Colours(painter, picture)) << "frame " << frame;
         // The centre of every LED in the colour of its state.
         for (int c = 0; c < playback::kDisplayColumns; ++c) {
-            for (int row = 0; row < playback::kDisplayRows; ++row) {
+            for (int row = 0; row < kDotRows; ++row) {
                 ASSERT_EQ(screen[static_cast<std::size_t>((g.CellY(row) + 4) * g.Width() +
                                                           g.CellX(c) + 4)],
                           picture.Lit(c, row) ? playback::LitRgb(LedColour::Amber)
@@ -147,7 +147,7 @@ TEST(KadrRender, PngShowsOneFrameOrASheetOfAll) {
     // A running-line frame shows its picture, not its marks.
     int litInFrame2 = 0;
     for (int c = 0; c < playback::kDisplayColumns; ++c) {
-        for (int row = 0; row < playback::kDisplayRows; ++row) {
+        for (int row = 0; row < kDotRows; ++row) {
             const bool on = set.Cell(1, c, playback::FrameRowOf(row)) == kDotSet;
             litInFrame2 += on ? 1 : 0;
             ASSERT_EQ(at(sheet, g8.Width() + g8.CellX(c) + 4, g8.CellY(row) + 4),
