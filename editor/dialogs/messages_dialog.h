@@ -73,8 +73,4 @@ class MessagesDialog : public QDialog {
     QPushButton* ok_ = nullptr;
 };
 
-// What the dialog says of a refused program, in the user's words; empty when nothing is refused.
-QString RefusalText(const kadr::messages::ProgramPlan& plan,
-                    const kadr::messages::Program& program);
-
 }  // namespace kadr::editor

@@ -93,28 +93,34 @@ std::vector<Picture> Entry(Effect effect, const RestPicture& rest, const InkBoun
         case Effect::None:
             break;
         case Effect::ScrollLeft:
-            for (int d = kLastColumn - a; d >= 1; --d)
+            for (int d = kLastColumn - a; d >= 1; --d) {
                 out.push_back(Shifted(r, d, 0));
+            }
             break;
         case Effect::ScrollRight:
-            for (int d = b; d >= 1; --d)
+            for (int d = b; d >= 1; --d) {
                 out.push_back(Shifted(r, -d, 0));
+            }
             break;
         case Effect::ScrollUp:
-            for (int d = kLastRow - t; d >= 1; --d)
+            for (int d = kLastRow - t; d >= 1; --d) {
                 out.push_back(Shifted(r, 0, d));
+            }
             break;
         case Effect::ScrollDown:
-            for (int d = u; d >= 1; --d)
+            for (int d = u; d >= 1; --d) {
                 out.push_back(Shifted(r, 0, -d));
+            }
             break;
         case Effect::WipeRight:
-            for (int k = 1; k <= b - a; ++k)
+            for (int k = 1; k <= b - a; ++k) {
                 out.push_back(ColumnsOnly(r, a, a + k - 1));
+            }
             break;
         case Effect::WipeLeft:
-            for (int k = 1; k <= b - a; ++k)
+            for (int k = 1; k <= b - a; ++k) {
                 out.push_back(ColumnsOnly(r, b - k + 1, b));
+            }
             break;
         case Effect::Open:  // revealed from the centre line outwards
             for (int k = 1; k < kCentreRight; ++k) {
@@ -127,8 +133,9 @@ std::vector<Picture> Entry(Effect effect, const RestPicture& rest, const InkBoun
             }
             return Distinct(out, r);
         case Effect::Typewriter:
-            for (const int end : rest.characterEnds)
+            for (const int end : rest.characterEnds) {
                 out.push_back(ColumnsOnly(r, 0, end - 1));
+            }
             return Distinct(out, r);
         case Effect::Dissolve:
             return Distinct(DissolvePictures(r, false), r);
@@ -145,28 +152,34 @@ std::vector<Picture> Exit(Effect effect, const RestPicture& rest, const InkBound
         case Effect::Typewriter:
             break;
         case Effect::ScrollLeft:
-            for (int d = 1; d <= b; ++d)
+            for (int d = 1; d <= b; ++d) {
                 out.push_back(Shifted(r, -d, 0));
+            }
             break;
         case Effect::ScrollRight:
-            for (int d = 1; d <= kLastColumn - a; ++d)
+            for (int d = 1; d <= kLastColumn - a; ++d) {
                 out.push_back(Shifted(r, d, 0));
+            }
             break;
         case Effect::ScrollUp:
-            for (int d = 1; d <= u; ++d)
+            for (int d = 1; d <= u; ++d) {
                 out.push_back(Shifted(r, 0, -d));
+            }
             break;
         case Effect::ScrollDown:
-            for (int d = 1; d <= kLastRow - t; ++d)
+            for (int d = 1; d <= kLastRow - t; ++d) {
                 out.push_back(Shifted(r, 0, d));
+            }
             break;
         case Effect::WipeRight:
-            for (int k = 1; k <= b - a; ++k)
+            for (int k = 1; k <= b - a; ++k) {
                 out.push_back(ColumnsOnly(r, a + k, b));
+            }
             break;
         case Effect::WipeLeft:
-            for (int k = 1; k <= b - a; ++k)
+            for (int k = 1; k <= b - a; ++k) {
                 out.push_back(ColumnsOnly(r, a, b - k));
+            }
             break;
         case Effect::Open:  // hidden from the centre line outwards
             for (int k = 1; k < kCentreRight; ++k) {

@@ -130,8 +130,9 @@ TEST_F(MessagesDialogTest, TheListAddsCopiesMovesAndRemovesMessages) {
         MessageForm& form = *dialog.Form();
         const auto texts = [&] {
             QStringList out;
-            for (const auto& m : dialog.Program().messages)
+            for (const auto& m : dialog.Program().messages) {
                 out << QString::fromStdString(m.text);
+            }
             return out.join(QLatin1Char(','));
         };
         form.edText->setText(QStringLiteral("a"));
