@@ -77,7 +77,7 @@ void DrawingCommands::ChooseAndImport() {
 }
 
 void DrawingCommands::ImportPicture(const QString& path) {
-    std::vector<GreyPicture> pictures;
+    std::vector<PictureCells> pictures;
     bool read = false;
     RunCommand([&] {
         pictures = ReadPictures(QFile::encodeName(path).toStdString());
@@ -86,7 +86,7 @@ void DrawingCommands::ImportPicture(const QString& path) {
     if (!read) {
         return;
     }
-    TfmImport options(std::move(pictures), &window_);
+    TfmImport options(std::move(pictures), kMaxFrames - window_.Doc().Set().FrameCount(), &window_);
     if (options.exec() != QDialog::Accepted) {
         return;
     }
