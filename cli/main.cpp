@@ -1,10 +1,10 @@
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <functional>
 #include <map>
 #include <string>
 
+#include "cli/arguments.h"
 #include "cli/cli_support.h"
 #include "cli/edit_command.h"
 #include "cli/file_commands.h"
@@ -37,19 +37,20 @@ const std::map<std::string, Command>& Commands() {
 
 int main(int argc, char** argv) {
     using namespace kadr::cli;
-    if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "help") == 0)) {
+    const std::vector<std::string> words = Utf8Arguments(argc, argv);
+    if (words.size() >= 2 && (words[1] == "--help" || words[1] == "help")) {
         PrintUsage(stdout);
         return kExitOk;
     }
     try {
-        if (argc < 2) {
+        if (words.size() < 2) {
             throw UsageError("no command given");
         }
-        const auto it = Commands().find(argv[1]);
+        const auto it = Commands().find(words[1]);
         if (it == Commands().end()) {
-            throw UsageError(std::string("unknown command '") + argv[1] + "'");
+            throw UsageError("unknown command '" + words[1] + "'");
         }
-        return it->second(Args(argv + 2, argv + argc));
+        return it->second(Args(words.begin() + 2, words.end()));
     } catch (const UsageError& e) {
         std::fprintf(stderr, "kadr: %s\n\n", e.what());
         PrintUsage(stderr);

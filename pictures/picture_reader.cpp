@@ -3,13 +3,12 @@
 #include <filesystem>
 #include <system_error>
 
-#include <QByteArray>
-#include <QFile>
 #include <QImageReader>
 #include <QString>
 
 #include "frameset/errors.h"
 #include "pictures/cells_reading.h"
+#include "pictures/utf8_path.h"
 
 namespace kadr {
 
@@ -24,8 +23,7 @@ std::vector<PictureCells> ReadPictures(const std::string& path) {
     if (!fs::is_regular_file(status)) {
         throw Error("Not a regular file");
     }
-    // The same 8-bit form the editor makes with QFile::encodeName and the command line gets.
-    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)));
+    QImageReader reader(QtPath(path));
     reader.setDecideFormatFromContent(true);
     const QSize size = reader.size();
     if (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide) {

@@ -1,7 +1,7 @@
 #include "editor/window/drawing_commands.h"
 
 #include <QAction>
-#include <QFile>
+#include <QActionGroup>
 #include <QFileDialog>
 #include <QSettings>
 
@@ -12,6 +12,7 @@
 #include "editor/window/main_window.h"
 #include "frameset/errors.h"
 #include "pictures/picture_reader.h"
+#include "pictures/utf8_path.h"
 
 namespace kadr::editor {
 namespace {
@@ -80,7 +81,7 @@ void DrawingCommands::ImportPicture(const QString& path) {
     std::vector<PictureCells> pictures;
     bool read = false;
     RunCommand([&] {
-        pictures = ReadPictures(QFile::encodeName(path).toStdString());
+        pictures = ReadPictures(Utf8Path(path));
         read = true;
     });
     if (!read) {

@@ -10,18 +10,13 @@
 #include "editor/files/file_dialogs.h"
 #include "editor/files/recent_file_list.h"
 #include "editor/window/main_window.h"
+#include "pictures/utf8_path.h"
 
 namespace kadr::editor {
 namespace {
 
-// The frame set's file names are UTF-8 on every system (QFile::encodeName would give the
-// ANSI code page on Windows, where Cyrillic names would not survive).
-std::string NativePath(const QString& path) {
-    return path.toStdString();
-}
-
 QString DocumentPath(const FrameSet& set) {
-    return QString::fromStdString(set.FileName);
+    return QtPath(set.FileName);
 }
 
 }  // namespace
@@ -70,18 +65,17 @@ void TfmMain::PupupFileMenuClick(QAction* item) {
 
 void TfmMain::Load(const QString& path) {
     RunCommand([&] {
-        const ReadReport report = document_.Load(NativePath(path));
+        const ReadReport report = document_.Load(Utf8Path(path));
         ShowDocumentSettings();
         unrecordedChanges_ = false;
         if (!report.complete) {
             // The strip now mixes modules of that file set with what was there before; the
             // user has to know it is not the file the caption would name.
-            QMessageBox box(
-                QMessageBox::Warning, QStringLiteral("Сообщение"),
-                QStringLiteral("Файл %1 не найден. Набор файлов модулей прочитан "
-                               "не полностью.")
-                    .arg(QFile::decodeName(QByteArray::fromStdString(report.missingFile))),
-                QMessageBox::Ok, this);
+            QMessageBox box(QMessageBox::Warning, QStringLiteral("Сообщение"),
+                            QStringLiteral("Файл %1 не найден. Набор файлов модулей прочитан "
+                                           "не полностью.")
+                                .arg(QtPath(report.missingFile)),
+                            QMessageBox::Ok, this);
             box.setObjectName(QStringLiteral("IncompleteMessage"));
             box.exec();
         }
@@ -94,6 +88,18 @@ void TfmMain::Load(const QString& path) {
             box.exec();
         }
     });
+}
+
+bool TfmMain::OpenRecovered(const FrameSet& recovered) {
+    if (!SaveChangesFirst(false)) {
+        return false;
+    }
+    // The strip, the caption and Undo follow the document's notification.
+    document_.TakeOver(recovered);
+    ShowDocumentSettings();
+    // Nothing of it is in its file (if it has one): closing asks to save it.
+    unrecordedChanges_ = true;
+    return true;
 }
 
 void TfmMain::acSaveExecute() {
@@ -120,7 +126,7 @@ bool TfmMain::Write(const QString& path) {
     bool written = false;
     RunCommand([&] {
         CommitDocumentSettings();
-        document_.Save(NativePath(path));
+        document_.Save(Utf8Path(path));
         written = true;
     });
     if (written) {

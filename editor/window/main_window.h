@@ -69,6 +69,10 @@ class TfmMain : public QMainWindow {
     // to undo, the caption naming the file. A file that cannot be read changes nothing.
     void Load(const QString& path);
 
+    // A recovered document in place of the current one, after the usual question about unsaved
+    // changes: modified, under its file name. False when the user kept the current one.
+    bool OpenRecovered(const FrameSet& recovered);
+
     // The file commands.
     void acNewExecute();
     void acOpenExecute();
