@@ -3,13 +3,12 @@
 #include <filesystem>
 #include <system_error>
 
-#include <QByteArray>
-#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QString>
 
 #include "frameset/errors.h"
+#include "frameset/file_system.h"
 
 namespace kadr {
 namespace {
@@ -40,7 +39,7 @@ GreyPicture GreyOf(const QImage& image) {
 std::vector<GreyPicture> ReadPictures(const std::string& path) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status status = fs::status(PathFromUtf8(path), ec);
     if (!fs::exists(status)) {
         throw Error("File not found");
     }
@@ -48,8 +47,9 @@ std::vector<GreyPicture> ReadPictures(const std::string& path) {
     if (!fs::is_regular_file(status)) {
         throw Error("Not a regular file");
     }
-    // The same 8-bit form the editor makes with QFile::encodeName and the command line gets.
-    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)));
+    // File names are UTF-8 on every system, as the frame set's are (on Windows the 8-bit
+    // form of QFile would be the ANSI code page, which has no room for most names).
+    QImageReader reader(QString::fromStdString(path));
     reader.setDecideFormatFromContent(true);
     const QSize size = reader.size();
     if (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide) {

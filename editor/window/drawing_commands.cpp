@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QFile>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
@@ -155,7 +154,7 @@ void DrawingCommands::ImportPicture(const QString& path) {
     std::vector<GreyPicture> pictures;
     bool read = false;
     RunCommand([&] {
-        pictures = ReadPictures(QFile::encodeName(path).toStdString());
+        pictures = ReadPictures(path.toStdString());
         read = true;
     });
     if (!read) {

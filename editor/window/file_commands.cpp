@@ -1,7 +1,6 @@
 // The main window's file commands: New, Open, Save, Save As, the recent files and the question
 // about unsaved changes before a document is replaced or the window closes.
 #include <QCloseEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -84,12 +83,11 @@ void TfmMain::Load(const QString& path) {
         if (!report.complete) {
             // The strip now mixes modules of that file set with what was there before; the
             // user has to know it is not the file the caption would name.
-            QMessageBox box(
-                QMessageBox::Warning, QStringLiteral("Сообщение"),
-                QStringLiteral("Файл %1 не найден. Набор файлов модулей прочитан "
-                               "не полностью.")
-                    .arg(QFile::decodeName(QByteArray::fromStdString(report.missingFile))),
-                QMessageBox::Ok, this);
+            QMessageBox box(QMessageBox::Warning, QStringLiteral("Сообщение"),
+                            QStringLiteral("Файл %1 не найден. Набор файлов модулей прочитан "
+                                           "не полностью.")
+                                .arg(QString::fromStdString(report.missingFile)),
+                            QMessageBox::Ok, this);
             box.setObjectName(QStringLiteral("IncompleteMessage"));
             box.exec();
         }

@@ -9,6 +9,7 @@
 #include "cli/edit_command.h"
 #include "cli/file_commands.h"
 #include "cli/import_command.h"
+#include "cli/kadr_main.h"
 #include "cli/render_command.h"
 #include "cli/simulate_command.h"
 #include "cli/text_command.h"
@@ -33,8 +34,7 @@ const std::map<std::string, Command>& Commands() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    using namespace kadr::cli;
+int kadr::cli::RunKadr(int argc, char** argv) {
     if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "help") == 0)) {
         PrintUsage(stdout);
         return kExitOk;
