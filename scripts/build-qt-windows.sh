@@ -113,7 +113,9 @@ EOF
 
 say "building giflib"
 mkdir -p "$work/gif-obj"
-gif_sources=$(sed -n 's/^SOURCES[[:space:]]*=[[:space:]]*//p' "$gif_src/Makefile")
+# The library's sources as its Makefile lists them (continued lines joined).
+gif_sources=$(sed -e ':a' -e '/\\$/N; s/\\\n//; ta' "$gif_src/Makefile" |
+    sed -n 's/^SOURCES[[:space:]]*=[[:space:]]*//p')
 [ -n "$gif_sources" ] || die "no SOURCES line in giflib's Makefile"
 for source in $gif_sources; do
     x86_64-w64-mingw32-gcc-posix -O2 -Wall -c "$gif_src/$source" -o "$work/gif-obj/${source%.c}.o" >>"$log" 2>&1 ||
