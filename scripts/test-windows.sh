@@ -3,7 +3,12 @@
 # component's Win32 port layer, worker threads, write queue, shutdown event, notification
 # channel and comms log) with their GoogleTest tests, and runs them under wine. COM1 and COM2
 # are the two ends of a null-modem pair made of bridged pseudo-terminals.
+# Then the Windows release (scripts/package-windows.sh) is proven against the packaged folder:
+# kadr.exe gives the Linux kadr's results byte for byte and uploads into the Linux
+# `kadr simulate`; the editor runs under wine with Xvfb (draws, saves, uploads, keeps its
+# settings in the registry); the installer installs, starts and uninstalls in a fresh prefix.
 # Every wait is bounded: WINE_TEST_SECONDS (default 300) bounds each test program.
+# The editor's screenshot under wine is kept as build-win/artefacts/editor-wine.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -27,6 +32,20 @@ mkdir -p "$build/tools" "$build/com"
 g++ -O2 -std=c++20 -Wall -Wextra -Werror -o "$build/tools/pty_bridge" tests/windows/posix_pty_bridge.cpp
 gcc -O2 -Wall -Wextra -Werror -shared -fPIC -o "$build/tools/modem_lines.so" \
     tests/windows/posix_modem_lines_preload.c -ldl
+
+step "the Windows release"
+scripts/package-windows.sh
+version=$(sed -n 's/^project(Kadropisets VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+dist=$root/dist/kadropisets-$version-win64
+setup=$root/dist/kadropisets-$version-setup.exe
+
+step "the Linux kadr to compare with"
+if [ ! -f build/build.ninja ]; then
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        ${CMAKE_CXX_COMPILER_LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$CMAKE_CXX_COMPILER_LAUNCHER} >/dev/null
+fi
+cmake --build build -j "$jobs" --target kadr grab_screen
+linux_kadr=$root/build/bin/kadr
 
 step "run the tests under wine"
 export WINEPREFIX=$build/wineprefix
@@ -74,5 +93,12 @@ run_wine() {
 }
 run_wine frameset_tests
 run_wine kadr_windows_serial_tests KADR_TEST_PORTS_REQUIRED=1 LD_PRELOAD="$build/tools/modem_lines.so"
+
+export LC_ALL=C.UTF-8 # wine hands the arguments on as the locale spells them
+export KADR_DIST=$dist KADR_SETUP=$setup KADR_LINUX=$linux_kadr KADR_BUILD=$build
+export KADR_MODEM_LINES=$build/tools/modem_lines.so
+scripts/windows/prove-kadr.sh
+scripts/windows/prove-editor.sh
+scripts/windows/prove-installer.sh
 
 step "Windows tests passed"

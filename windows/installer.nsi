@@ -34,8 +34,8 @@ VIAddVersionKey /LANG=1049 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1049 "CompanyName" "Tarnovik"
 VIAddVersionKey /LANG=1049 "LegalCopyright" "Tarnovik"
 
-!define MUI_ICON "${DIST}\kadropisets.ico"
-!define MUI_UNICON "${DIST}\kadropisets.ico"
+!define MUI_ICON "${DIST}/kadropisets.ico"
+!define MUI_UNICON "${DIST}/kadropisets.ico"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE}"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
@@ -63,7 +63,7 @@ FunctionEnd
 Section "Кадрописец" SecMain
     SectionIn RO
     SetOutPath "$INSTDIR"
-    File /r "${DIST}\*.*"
+    File /r "${DIST}/*.*"
     WriteUninstaller "$INSTDIR\uninstall.exe"
 
     CreateShortCut "$SMPROGRAMS\${APPNAME}.lnk" "$INSTDIR\${EXE}" "" "$INSTDIR\${EXE}" 0
