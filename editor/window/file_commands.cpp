@@ -55,8 +55,13 @@ void TfmMain::acOpenExecute() {
     if (!path) {
         return;
     }
-    recentFiles_->Add(*path);
-    Load(*path);
+    OpenNamed(*path);
+}
+
+void TfmMain::OpenNamed(const QString& path) {
+    const QString full = QFileInfo(path).absoluteFilePath();
+    recentFiles_->Add(full);
+    Load(full);
 }
 
 void TfmMain::PupupFileMenuClick(QAction* item) {
