@@ -26,11 +26,12 @@ launcher=()
 if command -v ccache >/dev/null; then
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 fi
+mkdir -p "$build"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DKADR_TESTS=OFF -DKADR_BENCH=OFF \
     -DGIF_INCLUDE_DIR="$cache/giflib/include" -DGIF_LIBRARY="$cache/giflib/lib/libgif.a" \
-    "${launcher[@]}" >"$build.configure.log" 2>&1 || { cat "$build.configure.log"; exit 1; }
+    "${launcher[@]}" >"$build/configure.log" 2>&1 || { cat "$build/configure.log"; exit 1; }
 cmake --build "$build" -j "$(nproc)" --target kadropisets kadr
 
 step "the folder $name"
