@@ -6,11 +6,11 @@
 # Where things are in the editor's window under wine (Windows style, wine's fonts): the first
 # grid's top-left cell and the cell size at "100 %", and the upload button's centre counted
 # from the window's bottom-left corner. build-win/artefacts/editor-wine.png shows them.
-GRID_LEFT=${GRID_LEFT:-21}
-GRID_TOP=${GRID_TOP:-83}
-CELL=${CELL:-12}
-UPLOAD_LEFT=${UPLOAD_LEFT:-520}
-UPLOAD_FROM_BOTTOM=${UPLOAD_FROM_BOTTOM:-62}
+GRID_LEFT=${GRID_LEFT:-4}
+GRID_TOP=${GRID_TOP:-49}
+CELL=${CELL:-11}
+UPLOAD_LEFT=${UPLOAD_LEFT:-430}
+UPLOAD_FROM_BOTTOM=${UPLOAD_FROM_BOTTOM:-86}
 
 die() {
     echo "FAILED: $*" >&2
