@@ -3,6 +3,10 @@
 #include <string>
 #include <vector>
 
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QString>
+
 #include "cli/kadr_main.h"
 
 namespace {
@@ -39,6 +43,19 @@ class Utf8Console {
     UINT previous_;
 };
 
+// The image format plug-ins (GIF, JPEG) sit beside the program in its Windows folder. Without an
+// application object Qt reads no qt.conf and would look for them only where Qt was built.
+void FindPluginsBesideProgram() {
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD length = 0;
+    while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) ==
+           path.size()) {
+        path.resize(path.size() * 2);
+    }
+    path.resize(length);
+    QCoreApplication::addLibraryPath(QFileInfo(QString::fromStdWString(path)).absolutePath());
+}
+
 }  // namespace
 
 // The arguments arrive as UTF-16, whole: the narrow main() would get them in the ANSI code page,
@@ -56,5 +73,6 @@ int wmain(int argc, wchar_t** argv) {
     }
     pointers.push_back(nullptr);
     const Utf8Console console;
+    FindPluginsBesideProgram();
     return kadr::cli::RunKadr(argc, pointers.data());
 }

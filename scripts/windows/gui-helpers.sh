@@ -70,10 +70,11 @@ wait_window() {
     return 1
 }
 
+# Waits until no visible window is named exactly TITLE.
 wait_gone() {
-    local id=$1 seconds=$2
+    local title=$1 seconds=$2
     for _ in $(seq $((seconds * 5))); do
-        xdotool getwindowname "$id" >/dev/null 2>&1 || return 0
+        [ -z "$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null || true)" ] && return 0
         sleep 0.2
     done
     return 1

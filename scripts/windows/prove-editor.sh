@@ -58,9 +58,11 @@ wait "$sim_pid" || sim_status=$?
 cmp -s "$received" "$saved_unix" || die "the simulator received another frame set than the editor's"
 echo "received byte for byte: $(tail -n 1 "$work/simulate.log")"
 # The outcome window; then the main window closes without a question (nothing changed).
+outcome=$(wait_window "Сообщение" 30) || die "the upload showed no outcome window"
 sleep 1
-grab "$artefacts/editor-wine-uploaded.png" "$X" "$Y" "$WIDTH" "$((HEIGHT + 200))"
-close_outcome
+grab "$artefacts/editor-wine-uploaded.png" 0 0 1280 1024
+xdotool key --window "$outcome" Return
+wait_gone "Сообщение" 10 || close_outcome
 close_editor "$window" 30 || die "the editor did not close"
 
 echo "--- its settings in the registry"

@@ -60,7 +60,8 @@ both info info "правка.kdz"
 both info-json info --json "правка.kdz"
 both dump dump "правка.kdz"
 both convert convert "правка.kdz" "модули.bin"
-for file in "$work"/linux/модули*; do
+# The eight module files take their names from the set's name (its first two letters replaced).
+for file in "$work"/linux/*.bin; do
     same_file "$(basename "$file")"
 done
 both convert-back convert "модули.bin" "снова.kdz"
