@@ -49,9 +49,10 @@ linux_kadr=$root/build/bin/kadr
 
 step "run the tests under wine"
 export WINEPREFIX=$build/wineprefix
-export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
+export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset WAYLAND_DISPLAY
 bridge_pid=
+xvfb_pid=
 cleanup() {
     # wineserver first: with a pseudo-terminal gone under it, it floods its output.
     timeout 20 wineserver -k >/dev/null 2>&1 || true
@@ -60,8 +61,26 @@ cleanup() {
         kill "$bridge_pid" 2>/dev/null || true
         wait "$bridge_pid" 2>/dev/null || true
     fi
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
 }
 trap cleanup EXIT
+
+# One screen for the whole wine session: the display wine's first window program meets is the
+# one all its later windows go to (none at all would leave the editor's window invisible).
+exec 5>"$build/xvfb.display"
+Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp >"$build/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 5>&-
+for _ in $(seq 100); do
+    [ -s "$build/xvfb.display" ] && break
+    sleep 0.1
+done
+display=$(tr -dc '0-9' <"$build/xvfb.display")
+[ -n "$display" ] || { cat "$build/xvfb.log"; echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$display
 
 rm -rf "$WINEPREFIX"
 timeout 120 wineboot -i </dev/null >"$build/wineboot.log" 2>&1 ||

@@ -30,9 +30,11 @@ gui_cleanup() {
 }
 trap gui_cleanup EXIT
 
-# A screen of its own on a free display number; DISPLAY is set for what follows.
+# A screen of its own on a free display number, unless the wine session has one already;
+# DISPLAY is set for what follows.
 start_xvfb() {
     local dir=$1
+    [ -n "${DISPLAY:-}" ] && return 0
     exec 5>"$dir/xvfb.display"
     Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 &
     xvfb_pid=$!
