@@ -23,6 +23,15 @@ void PrintUsage(std::FILE* out) {
         "       [--place top|bottom|middle] [--gap 0..3] [--lead N] [--trail N]\n"
         "                           append TEXT to IN as a running line (start frame, frames\n"
         "                           of text, end frame) and write OUT ('-' as IN or OUT as edit)\n"
+        "  message IN OUT TEXT [--show still|line] [--align left|centre|right] [--in EFFECT]\n"
+        "       [--out EFFECT] [--hold 0..60] [--blink 0..50] [--font builtin|builtin14|FAMILY]\n"
+        "       [--size 7..14] [--place top|bottom|middle] [--gap 0..3]\n"
+        "                           append one message at the end: a still text that comes,\n"
+        "                           stays SECONDS (default 2) and goes, or a running line\n"
+        "                           (EFFECT: none scroll-left scroll-right scroll-up scroll-down\n"
+        "                           wipe-right wipe-left open close typewriter dissolve)\n"
+        "  compose IN OUT PROGRAM   append the messages of a JSON program file at the end\n"
+        "                           (its speedAnim first, when it gives one)\n"
         "  upload [--port NAME] [--baud RATE] [--timeout SECONDS] FILE\n"
         "                           upload FILE into the display unit (NAME: Com1..Com4 or a\n"
         "                           device path; defaults: the editor's stored settings)\n"
@@ -51,9 +60,9 @@ void PrintUsage(std::FILE* out) {
         "                           draw on the current frame (G: grid rows 1..14; box is a\n"
         "                           filled rectangle); line-clear:... etc. clear the cells\n"
         "\n"
-        "exit status: 0 done, 1 the operation failed (upload: no reply from the device, or the\n"
-        "connection to it lost), 2 bad usage, 3 the port cannot be opened, 130 upload stopped by\n"
-        "SIGINT or SIGTERM\n",
+        "exit status: 0 done, 1 the operation failed or was refused (upload: no reply from the\n"
+        "device, or the connection to it lost; message, compose: too wide or too many frames),\n"
+        "2 bad usage, 3 the port cannot be opened, 130 upload stopped by SIGINT or SIGTERM\n",
         out);
 }
 

@@ -93,7 +93,7 @@ std::optional<EditOp> ParseShapeOp(const std::string& word) {
 }
 
 void RedrawAfter(const EditResult& result, Document& document) {
-    if (result.redraw == Redraw::Rebuild || result.redraw == Redraw::RebuildToEnd) {
+    if (Rebuilds(result.redraw)) {
         document.LowerCurFrameTo(document.Set().LastFrame);
     }
 }

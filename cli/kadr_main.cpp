@@ -10,6 +10,7 @@
 #include "cli/file_commands.h"
 #include "cli/import_command.h"
 #include "cli/kadr_main.h"
+#include "cli/message_command.h"
 #include "cli/render_command.h"
 #include "cli/simulate_command.h"
 #include "cli/text_command.h"
@@ -27,7 +28,8 @@ const std::map<std::string, Command>& Commands() {
         {"convert", kadr::cli::RunConvert}, {"edit", kadr::cli::RunEdit},
         {"upload", kadr::cli::RunUpload},   {"simulate", kadr::cli::RunSimulate},
         {"text", kadr::cli::RunText},       {"render", kadr::cli::RunRender},
-        {"import", kadr::cli::RunImport},
+        {"import", kadr::cli::RunImport},   {"message", kadr::cli::RunMessage},
+        {"compose", kadr::cli::RunCompose},
     };
     return commands;
 }

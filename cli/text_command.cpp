@@ -84,9 +84,9 @@ TextOptions ParseTextOptions(const Args& args) {
     return options;
 }
 
-// A desktop font needs Qt's font database, which needs an application object; a tool for
-// scripts draws off screen wherever no display is named. Windows always has its desktop, and
-// its off-screen platform would not see the installed fonts.
+}  // namespace
+
+// Windows always has its desktop, and its off-screen platform would not see the installed fonts.
 std::unique_ptr<QGuiApplication> StartFontDatabase() {
 #ifndef Q_OS_WIN
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
@@ -99,8 +99,6 @@ std::unique_ptr<QGuiApplication> StartFontDatabase() {
     static char* argv[] = {name, nullptr};
     return std::make_unique<QGuiApplication>(argc, argv);
 }
-
-}  // namespace
 
 std::string JsonString(const std::string& utf8) {
     std::string out = "\"";

@@ -14,15 +14,51 @@ namespace kadr {
 Document::Document()
     : set_(std::make_unique<FrameSet>()), history_(std::make_unique<UndoHistory>()) {}
 
+Document::Glance Document::Look() const {
+    const FrameSet& set = *set_;
+    return {set.LastFrame, set.CurFrame, history_->Position(), history_->Limit(),
+            set.SpeedAnim, set.SpeedRow, set.OrientationFlag,  set.FileName};
+}
+
+void Document::Publish(const Glance& before, unsigned told, Redraw redraw, unsigned untold) const {
+    const Glance after = Look();
+    DocumentChange change;
+    change.aspects = told;
+    change.redraw = redraw;
+    const auto mark = [&change](bool changed, unsigned part) {
+        if (changed) {
+            change.aspects |= part;
+        }
+    };
+    mark(after.lastFrame != before.lastFrame, aspect::kFrameCount);
+    mark(after.curFrame != before.curFrame, aspect::kCurrentFrame);
+    mark(after.speedAnim != before.speedAnim || after.speedRow != before.speedRow ||
+             after.orientation != before.orientation,
+         aspect::kPlayback);
+    const bool historyMoved =
+        after.undoPosition != before.undoPosition || after.undoLimit != before.undoLimit;
+    mark(historyMoved, aspect::kHistory);
+    mark(historyMoved || after.fileName != before.fileName, aspect::kFile);
+    change.aspects &= ~untold;
+    observers_.Notify(change);
+}
+
+EditResult Document::Published(const Glance& before, EditResult result) const {
+    const bool frames = result.Applied() && result.redraw != Redraw::None;
+    Publish(before, frames ? aspect::kFrames : 0U, result.redraw);
+    return result;
+}
+
 template <typename Change>
 EditResult Document::EditCurrent(Change change) {
     FrameSet& set = *set_;
     if (!set.HasCurrentFrame()) {
         return {EditStatus::NoCurrentFrame, Redraw::None};
     }
+    const Glance before = Look();
     history_->RecordUndo(set);
     change(set.Current());
-    return {EditStatus::Done, Redraw::Repaint};
+    return Published(before, {EditStatus::Done, Redraw::Repaint});
 }
 
 EditResult Document::Clear() {
@@ -73,11 +109,12 @@ EditResult Document::SwapCurrentWith(int neighbour) {
     if (neighbour < 0 || neighbour > set.LastFrame) {
         return {EditStatus::Unchanged, Redraw::None};
     }
+    const Glance before = Look();
     history_->RecordUndo(set);
     std::swap(set.Frames[static_cast<std::size_t>(set.CurFrame)],
               set.Frames[static_cast<std::size_t>(neighbour)]);
     set.CurFrame = neighbour;
-    return {EditStatus::Done, Redraw::Repaint};
+    return Published(before, {EditStatus::Done, Redraw::RepaintShowingCurrent});
 }
 
 EditResult Document::MoveFrameLeft() {
@@ -96,9 +133,10 @@ EditResult Document::DrawShape(int frame, Tool tool, DotCell from, DotCell to, b
     if (!TakesDrawing(target)) {
         return {EditStatus::Unchanged, Redraw::None};
     }
+    const Glance before = Look();
     history_->RecordUndo(set);
     kadr::DrawShape(target, tool, from, to, clear);
-    return {EditStatus::Done, Redraw::Repaint};
+    return Published(before, {EditStatus::Done, Redraw::Repaint});
 }
 
 EditResult Document::InsertFrames(int at, const std::vector<Frame>& frames) {
@@ -113,6 +151,7 @@ EditResult Document::InsertFrames(int at, const std::vector<Frame>& frames) {
     if (count == 0) {
         return {EditStatus::Unchanged, Redraw::None};
     }
+    const Glance before = Look();
     history_->RecordUndo(set);
     auto first = set.Frames.begin() + at;
     std::copy_backward(first, set.Frames.begin() + set.FrameCount(),
@@ -120,7 +159,7 @@ EditResult Document::InsertFrames(int at, const std::vector<Frame>& frames) {
     std::copy(frames.begin(), frames.end(), first);
     set.LastFrame += count;
     set.CurFrame = at;
-    return {EditStatus::Done, Redraw::Rebuild};
+    return Published(before, {EditStatus::Done, Redraw::RebuildShowingCurrent});
 }
 
 EditResult Document::Add() {
@@ -128,6 +167,7 @@ EditResult Document::Add() {
     if (set.FrameCount() >= kMaxFrames) {
         return {EditStatus::Full, Redraw::None};
     }
+    const Glance before = Look();
     history_->RecordUndo(set);
     ++set.LastFrame;
     Frame& added = set.Frames[static_cast<std::size_t>(set.LastFrame)];
@@ -137,7 +177,7 @@ EditResult Document::Add() {
         FillBlank(added);
     }
     set.CurFrame = set.LastFrame;
-    return {EditStatus::Done, Redraw::RebuildToEnd};
+    return Published(before, {EditStatus::Done, Redraw::RebuildToEnd});
 }
 
 EditResult Document::Insert() {
@@ -151,21 +191,23 @@ EditResult Document::Insert() {
     if (set.FrameCount() >= kMaxFrames) {
         return {EditStatus::Full, Redraw::None};
     }
+    const Glance before = Look();
     history_->RecordUndo(set);
     ++set.LastFrame;
     auto first = set.Frames.begin() + set.CurFrame;
     std::copy_backward(first, set.Frames.begin() + set.LastFrame,
                        set.Frames.begin() + set.LastFrame + 1);
     FillBlank(*first);
-    return {EditStatus::Done, Redraw::Rebuild};
+    return Published(before, {EditStatus::Done, Redraw::Rebuild});
 }
 
 EditResult Document::Delete() {
     FrameSet& set = *set_;
+    const Glance before = Look();
     if (set.LastFrame < 0) {
         // Deleting from an empty set still counts as an edit the user can undo.
         history_->RecordUndo(set);
-        return {EditStatus::Done, Redraw::None};
+        return Published(before, {EditStatus::Done, Redraw::None});
     }
     if (!set.HasCurrentFrame()) {
         return {EditStatus::NoCurrentFrame, Redraw::None};
@@ -179,7 +221,7 @@ EditResult Document::Delete() {
         std::copy(gone + 1, set.Frames.begin() + set.LastFrame + 1, gone);
         --set.LastFrame;
     }
-    return {EditStatus::Done, Redraw::Rebuild};
+    return Published(before, {EditStatus::Done, Redraw::Rebuild});
 }
 
 EditResult Document::InsertFramesAfterCurrent(const std::vector<Frame>& frames) {
@@ -187,17 +229,19 @@ EditResult Document::InsertFramesAfterCurrent(const std::vector<Frame>& frames) 
     return InsertFrames(set.HasCurrentFrame() ? set.CurFrame + 1 : set.FrameCount(), frames);
 }
 
-EditResult Document::Restored(bool changed) {
-    return changed ? EditResult{EditStatus::Done, Redraw::Rebuild}
-                   : EditResult{EditStatus::Done, Redraw::None};
+EditResult Document::Restored(const Glance& before, bool changed) {
+    return Published(before, changed ? EditResult{EditStatus::Done, Redraw::Rebuild}
+                                     : EditResult{EditStatus::Done, Redraw::None});
 }
 
 EditResult Document::Undo() {
-    return Restored(history_->Undo(*set_));
+    const Glance before = Look();
+    return Restored(before, history_->Undo(*set_));
 }
 
 EditResult Document::Redo() {
-    return Restored(history_->Redo(*set_));
+    const Glance before = Look();
+    return Restored(before, history_->Redo(*set_));
 }
 
 bool Document::Copy(FrameClipboard& clipboard) const {
@@ -213,12 +257,19 @@ EditResult Document::Paste(FrameClipboard& clipboard) {
     if (!set.HasCurrentFrame()) {
         return {EditStatus::NoCurrentFrame, Redraw::None};
     }
+    const Glance before = Look();
     history_->RecordUndo(set);
-    if (clipboard.OffersFrame()) {
-        const std::vector<std::uint8_t> payload = clipboard.ReadFrame();
-        ApplyPayload(payload, set.Current());
+    try {
+        if (clipboard.OffersFrame()) {
+            const std::vector<std::uint8_t> payload = clipboard.ReadFrame();
+            ApplyPayload(payload, set.Current());
+        }
+    } catch (...) {
+        // The step is recorded even so: Undo has something to take back.
+        Publish(before, 0U, Redraw::None);
+        throw;
     }
-    return {EditStatus::Done, Redraw::Repaint};
+    return Published(before, {EditStatus::Done, Redraw::Repaint});
 }
 
 bool Document::ToggleDot(int frame, int gridColumn, int gridRow) {
@@ -231,9 +282,12 @@ bool Document::ToggleDot(int frame, int gridColumn, int gridRow) {
     if (IsRunningLineBoundary(target)) {
         return false;
     }
+    const Glance before = Look();
     const int row = gridRow < kLowerMarkRow ? gridRow : gridRow + 1;
     std::uint8_t& cell = target[CellIndex(gridColumn, row)];
     cell = cell == kDotSet ? kDotBlank : kDotSet;
+    // The grid repaints the toggled cell itself.
+    Publish(before, aspect::kFrames, Redraw::None);
     return true;
 }
 
@@ -241,6 +295,7 @@ void Document::New(int frameCount) {
     if (frameCount < 0 || frameCount > kMaxFrames) {
         throw std::out_of_range("frame count outside 0..256");
     }
+    const Glance before = Look();
     FrameSet& set = *set_;
     set.LastFrame = frameCount - 1;
     set.FillAllBlank();
@@ -249,6 +304,7 @@ void Document::New(int frameCount) {
     set.SetSpeedRow(kMinSpeed);
     set.SetOrientation(0);
     history_->ClearUndo();
+    Publish(before, aspect::kFrames | aspect::kFile, Redraw::Rebuild);
 }
 
 ReadReport Document::Load(const std::string& path) {
@@ -256,22 +312,46 @@ ReadReport Document::Load(const std::string& path) {
     // file set read that merely stops at a missing file is no failure and keeps what it read.
     auto scratch = std::make_unique<FrameSet>(*set_);
     const ReadReport report = ReadFrameSetFile(path, *scratch);
+    const Glance before = Look();
     *set_ = *scratch;
     set_->FileName = path;
     history_->ClearUndo();
+    // A module file set that stopped at a missing file is not that file set: the document is not
+    // yet known by its name (a save under it makes it so).
+    Publish(before, aspect::kFrames | (report.complete ? aspect::kFile : 0U), Redraw::Rebuild,
+            report.complete ? 0U : aspect::kFile);
     return report;
 }
 
 void Document::Save(const std::string& path) {
     WriteFrameSetFile(path, *set_);
+    const Glance before = Look();
     set_->FileName = path;
     history_->ClearUndo();
+    // Saving under the same name still tells: the document is now known by it.
+    Publish(before, aspect::kFile, Redraw::None);
 }
 
 void Document::LowerCurFrameTo(int lastShownFrame) {
     if (set_->CurFrame > lastShownFrame) {
+        const Glance before = Look();
         set_->CurFrame = lastShownFrame;
+        Publish(before, 0U, Redraw::None);
     }
+}
+
+void Document::SetCurrentFrame(int frame) {
+    const Glance before = Look();
+    set_->CurFrame = frame;
+    Publish(before, 0U, Redraw::None);
+}
+
+void Document::SetPlaybackSettings(int speedAnim, int speedRow, int orientation) {
+    const Glance before = Look();
+    set_->SetSpeedAnim(speedAnim);
+    set_->SetSpeedRow(speedRow);
+    set_->SetOrientation(orientation);
+    Publish(before, 0U, Redraw::None);
 }
 
 }  // namespace kadr

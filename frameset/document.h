@@ -5,20 +5,13 @@
 #include <vector>
 
 #include "frameset/clipboard_payload.h"
+#include "frameset/document_change.h"
 #include "frameset/drawing/tools.h"
 #include "frameset/frame_set.h"
 #include "frameset/read_report.h"
 #include "frameset/undo_history.h"
 
 namespace kadr {
-
-// What the view has to do once a command has changed the document.
-enum class Redraw {
-    None,
-    Repaint,       // frame contents changed, the number of frames did not
-    Rebuild,       // the number of frames may have changed
-    RebuildToEnd,  // as Rebuild, then show the end of the strip (the appended frame)
-};
 
 enum class EditStatus {
     Done,
@@ -34,10 +27,19 @@ struct EditResult {
 };
 
 // The frame set together with its undo history: every command of the editor, without any
-// window. Each recorded edit takes its undo snapshot first.
+// window. Each recorded edit takes its undo snapshot first. Every command that changes something
+// tells the observers once, after the change, what it changed (DocumentChange); the views follow
+// from that alone.
 class Document {
   public:
+    using Subscription = DocumentObservers::Subscription;
+
     Document();
+
+    // Watching a document changes nothing of it, so a view that only reads may watch too.
+    [[nodiscard]] Subscription Subscribe(DocumentObserver& observer) const {
+        return observers_.Add(observer);
+    }
 
     FrameSet& Set() { return *set_; }
     const FrameSet& Set() const { return *set_; }
@@ -61,15 +63,16 @@ class Document {
     EditResult Invert();
     EditResult FlipHorizontal();
     EditResult FlipVertical();
-    // Swap the current frame with its neighbour; the current frame follows the moved frame. At
-    // either end nothing happens and nothing is recorded.
+    // Swap the current frame with its neighbour; the current frame follows the moved frame (and
+    // the view with it). At either end nothing happens and nothing is recorded.
     EditResult MoveFrameLeft();
     EditResult MoveFrameRight();
     // A finished shape or fill on frame `frame`: one undo step. Frames not in use and start and
     // end frames (whose dots are locked) are left alone without a step.
     EditResult DrawShape(int frame, Tool tool, DotCell from, DotCell to, bool clear);
     // Puts `frames` into the set before slot `at` (0..frame count) as one undo step and makes the
-    // first of them current; refused as Full, without a step, when they would pass 256 frames.
+    // first of them current, for the view to show; refused as Full, without a step, when they
+    // would pass 256 frames.
     EditResult InsertFrames(int at, const std::vector<Frame>& frames);
     // As InsertFrames, after the current frame (at the end when there is none): where a
     // generated running line or an import goes.
@@ -99,15 +102,37 @@ class Document {
 
     // The strip can only keep a frame current that it shows.
     void LowerCurFrameTo(int lastShownFrame);
+    // Makes `frame` current (-1 for none) as a press on a frame does; records nothing.
+    void SetCurrentFrame(int frame);
+    // The speeds and orientation the boxes hold (each brought into its range); records nothing.
+    void SetPlaybackSettings(int speedAnim, int speedRow, int orientation);
 
   private:
+    // What the observers compare a command's outcome with.
+    struct Glance {
+        int lastFrame;
+        int curFrame;
+        int undoPosition;
+        int undoLimit;
+        int speedAnim;
+        int speedRow;
+        int orientation;
+        std::string fileName;
+    };
+    Glance Look() const;
+    // Tells the observers what changed since `before`: the aspects `told` (the frames' dots and
+    // kinds, which no glance sees) and those the glance shows, less those `untold`.
+    void Publish(const Glance& before, unsigned told, Redraw redraw, unsigned untold = 0) const;
+    EditResult Published(const Glance& before, EditResult result) const;
+
     template <typename Change>
     EditResult EditCurrent(Change change);
     EditResult SwapCurrentWith(int neighbour);
-    EditResult Restored(bool changed);
+    EditResult Restored(const Glance& before, bool changed);
 
     std::unique_ptr<FrameSet> set_;
     std::unique_ptr<UndoHistory> history_;
+    mutable DocumentObservers observers_;
 };
 
 }  // namespace kadr

@@ -1,23 +1,15 @@
 #include "editor/preview/preview_command.h"
 
 #include <QAction>
-#include <QMenu>
-#include <QMenuBar>
 
 #include "editor/app/error_box.h"
 #include "editor/preview/preview_window.h"
 #include "editor/window/main_window.h"
-#include "editor/window/menu_lookup.h"
 
 namespace kadr::editor {
-PreviewCommand::PreviewCommand(TfmMain& window) : QObject(&window), main_(window) {
+PreviewCommand::PreviewCommand(TfmMain& window)
+    : QObject(&window), main_(window), acPreview_(window.Command(QStringLiteral("acPreview"))) {
     setObjectName(QStringLiteral("PreviewCommand"));
-    acPreview_ = new QAction(QStringLiteral("Просмотр"), &window);
-    acPreview_->setObjectName(QStringLiteral("acPreview"));
-    acPreview_->setToolTip(QStringLiteral("Просмотр"));
-    acPreview_->setShortcut(QKeySequence(Qt::Key_F5));
-    window.addAction(acPreview_);
-    ViewMenu(*window.menuBar())->addAction(acPreview_);
     connect(acPreview_, &QAction::triggered, this,
             [this] { RunCommand([this] { acPreviewExecute(); }); });
 }
@@ -28,10 +20,6 @@ void PreviewCommand::acPreviewExecute() {
     }
     const FrameSet& set = main_.Doc().Set();
     preview_->Open(set.HasCurrentFrame() ? set.CurFrame : 0);
-}
-
-PreviewCommand* InstallPreviewCommand(TfmMain& window) {
-    return new PreviewCommand(window);
 }
 
 }  // namespace kadr::editor

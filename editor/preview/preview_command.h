@@ -9,8 +9,8 @@ namespace kadr::editor {
 class TfmMain;
 class TfmPreview;
 
-// The command "Просмотр" (F5) in the menu "&Вид" and the window it opens, made when first
-// asked for and kept for the rest of the run.
+// What the command "Просмотр" (F5) runs: the window it opens, made when first asked for and kept
+// for the rest of the run.
 class PreviewCommand : public QObject {
     Q_OBJECT
 
@@ -27,9 +27,5 @@ class PreviewCommand : public QObject {
     QAction* acPreview_ = nullptr;
     TfmPreview* preview_ = nullptr;
 };
-
-// Adds the command after the editor's first menus; the menu "&Вид" is made after "П&араметры"
-// unless the window already has one.
-PreviewCommand* InstallPreviewCommand(TfmMain& window);
 
 }  // namespace kadr::editor

@@ -20,14 +20,12 @@
 #include <chrono>
 #include <cmath>
 
+#include "editor/app/document_events.h"
 #include "editor/preview/led_panel.h"
 
 namespace kadr::editor {
 namespace {
 
-// How often the window looks for changes of the document: often enough that a new speed is
-// felt at once, rarely enough to cost nothing (one comparison of the frames in use).
-constexpr int kWatchMs = 40;
 constexpr int kMinDotSize = 4;
 constexpr int kMaxDotSize = 32;
 constexpr int kDefaultDotSize = 12;
@@ -47,18 +45,26 @@ QString Text(const std::string& utf8) {
 }  // namespace
 
 TfmPreview::TfmPreview(const Document& document, QWidget* parent)
-    : QWidget(parent, Qt::Window), document_(document), now_(SteadyNow) {
+    : QWidget(parent, Qt::Window),
+      document_(document),
+      now_(SteadyNow),
+      stepTimer_(new QTimer(this)) {
     setObjectName(QStringLiteral("TfmPreview"));
     setWindowTitle(QStringLiteral("Просмотр"));
     BuildLayout();
-    stepTimer_.setSingleShot(true);
-    stepTimer_.setTimerType(Qt::PreciseTimer);
-    connect(&stepTimer_, &QTimer::timeout, this, [this] {
+    stepTimer_->setObjectName(QStringLiteral("StepTimer"));
+    stepTimer_->setSingleShot(true);
+    stepTimer_->setTimerType(Qt::PreciseTimer);
+    connect(stepTimer_, &QTimer::timeout, this, [this] {
         Refresh();
         Schedule();
     });
-    watchTimer_.setInterval(kWatchMs);
-    connect(&watchTimer_, &QTimer::timeout, this, &TfmPreview::FollowDocument);
+    // Hidden, it looks at the document again when it is shown.
+    connect(new DocumentEvents(document, this), &DocumentEvents::Changed, this, [this] {
+        if (isVisible()) {
+            FollowDocument();
+        }
+    });
 
     storage_.Window = this;
     storage_.OnRestoreProperties = [this](QSettings& s) { RestoreProperties(s); };
@@ -71,9 +77,8 @@ TfmPreview::TfmPreview(const Document& document, QWidget* parent)
 }
 
 TfmPreview::~TfmPreview() {
-    // The document may already be gone with its window: stop looking at it.
-    stepTimer_.stop();
-    watchTimer_.stop();
+    // The document may already be gone with its window: stop playing it.
+    stepTimer_->stop();
 }
 
 void TfmPreview::BuildLayout() {
@@ -312,11 +317,11 @@ void TfmPreview::ShowPlayState() {
 void TfmPreview::Schedule() {
     const auto wait = isVisible() ? clock_.UntilNextStep(timeline_, Now()) : std::nullopt;
     if (!wait) {
-        stepTimer_.stop();
+        stepTimer_->stop();
         return;
     }
     const auto ms = std::chrono::ceil<std::chrono::milliseconds>(*wait).count();
-    stepTimer_.start(static_cast<int>(std::clamp<long long>(ms, 1, 60'000)));
+    stepTimer_->start(static_cast<int>(std::clamp<long long>(ms, 1, 60'000)));
 }
 
 void TfmPreview::closeEvent(QCloseEvent* event) {
@@ -329,7 +334,6 @@ void TfmPreview::closeEvent(QCloseEvent* event) {
 
 void TfmPreview::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    watchTimer_.start();
     FollowDocument();
     Refresh();
     Schedule();
@@ -338,8 +342,7 @@ void TfmPreview::showEvent(QShowEvent* event) {
 void TfmPreview::hideEvent(QHideEvent* event) {
     // Hidden with the editor (minimised, say) it plays on unseen, costing nothing, and shows
     // the right step when it is back.
-    stepTimer_.stop();
-    watchTimer_.stop();
+    stepTimer_->stop();
     QWidget::hideEvent(event);
 }
 

@@ -24,10 +24,10 @@ namespace kadr::editor {
 class LedPanel;
 
 // The "Просмотр" window: plays the document as the display unit will, alongside the editor.
-// It looks at the document a few times a second and rebuilds its timeline when anything that
-// plays has changed, so every edit, speed, kind, undo step or file read shows without the
-// commands having to tell it. The steps follow a steady clock (PlaybackClock); the timer only
-// says when to look again.
+// It follows the document's change notification and rebuilds its timeline when anything that
+// plays has changed, so every edit, speed, kind, undo step or file read shows at once. The steps
+// follow a steady clock (PlaybackClock); the step timer runs only while a step is to come, so a
+// paused or hidden window wakes for nothing.
 class TfmPreview : public QWidget {
     Q_OBJECT
 
@@ -44,7 +44,7 @@ class TfmPreview : public QWidget {
     void StepBack();
     void StepForward();
     void SeekTo(std::size_t step);
-    // Takes in any change of the document, as the window does on its own every few ticks.
+    // Takes in any change of the document, as the window does on every notification.
     void FollowDocument();
     // Shows the step the clock has reached, as the step timer does.
     void Refresh();
@@ -90,8 +90,7 @@ class TfmPreview : public QWidget {
     std::size_t shown_ = 0;
     bool restoring_ = false;
     bool placed_ = false;  // a stored or first placement has been given
-    QTimer stepTimer_;
-    QTimer watchTimer_;
+    QTimer* stepTimer_;
     LedPanel* panel_ = nullptr;
     FormStorage storage_{QStringLiteral("TfmPreview")};
 };

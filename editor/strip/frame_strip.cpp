@@ -5,8 +5,10 @@
 #include <QButtonGroup>
 #include <QMenu>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QWidget>
 
+#include "editor/app/document_events.h"
 #include "editor/strip/frame_button.h"
 #include "editor/strip/frame_grid.h"
 #include "editor/strip/strip_geometry.h"
@@ -22,6 +24,31 @@ FrameStrip::FrameStrip(Document& document, QWidget* panel, QScrollBar* scrollBar
       buttonGroup_(new QButtonGroup(this)) {
     buttonGroup_->setExclusive(true);
     connect(scrollBar_, &QScrollBar::valueChanged, this, &FrameStrip::ScrollBar1Change);
+    connect(new DocumentEvents(document_, this), &DocumentEvents::Changed, this,
+            &FrameStrip::Follow);
+}
+
+void FrameStrip::Follow(const DocumentChange& change) {
+    switch (change.redraw) {
+        case Redraw::None:
+            break;
+        case Redraw::Repaint:
+            RefreshGrids();
+            break;
+        case Redraw::RepaintShowingCurrent:
+            ShowCurrentFrame();
+            break;
+        case Redraw::Rebuild:
+            RebuildFrameStrip(cellSize_);
+            break;
+        case Redraw::RebuildToEnd:
+            RebuildFrameStrip(cellSize_);
+            scrollBar_->setValue(scrollBar_->maximum());
+            break;
+        case Redraw::RebuildShowingCurrent:
+            RebuildShowingCurrent();
+            break;
+    }
 }
 
 int FrameStrip::FirstVisibleFrame() const {
@@ -33,6 +60,7 @@ void FrameStrip::RebuildFrameStrip(int cellSize) {
         return;
     }
     rebuilding_ = true;
+    cellSize_ = cellSize;
     const int focusedSlot = FocusedSlot();
     DestroySlots();
 
@@ -124,13 +152,13 @@ void FrameStrip::ScrollBar1Change(int position) {
         buttons_[slot]->SetFrameIndex(frame);
         // The down button keeps its slot, so the current frame moves along with the view.
         if (buttons_[slot]->isChecked()) {
-            document_.Set().CurFrame = frame;
+            document_.SetCurrentFrame(frame);
         }
     }
 }
 
 void FrameStrip::RadioButton1Click(FrameButton& button) {
-    document_.Set().CurFrame = button.FrameIndex();
+    document_.SetCurrentFrame(button.FrameIndex());
 }
 
 void FrameStrip::DrawGrid1SelectCell(FrameGrid& grid, int column, int gridRow) {
@@ -141,22 +169,18 @@ void FrameStrip::DrawGrid1SelectCell(FrameGrid& grid, int column, int gridRow) {
 }
 
 void FrameStrip::DrawGrid1MouseDown(FrameGrid& grid) {
-    FrameSet& set = document_.Set();
-    set.CurFrame = grid.FrameIndex();
+    document_.SetCurrentFrame(grid.FrameIndex());
     for (FrameButton* button : buttons_) {
-        if (button->FrameIndex() == set.CurFrame) {
+        if (button->FrameIndex() == grid.FrameIndex()) {
             button->setChecked(true);
         }
     }
 }
 
 void FrameStrip::DrawGrid1Shape(FrameGrid& grid, QPoint from, QPoint to, bool clear) {
-    const EditResult result = document_.DrawShape(grid.FrameIndex(), tool_, ShapeDrag::DotOf(from),
-                                                  ShapeDrag::DotOf(to), clear);
-    if (result.Applied()) {
-        RefreshGrids();
-        emit ShapeDrawn();
-    }
+    // One undo step; the grids follow the document's notification.
+    document_.DrawShape(grid.FrameIndex(), tool_, ShapeDrag::DotOf(from), ShapeDrag::DotOf(to),
+                        clear);
 }
 
 void FrameStrip::SetTool(Tool tool) {
@@ -198,14 +222,16 @@ void FrameStrip::ShowCurrentFrame() {
     RefreshGrids();
 }
 
-void FrameStrip::RebuildShowingCurrent(int cellSize) {
-    FrameSet& set = document_.Set();
-    const int current = set.CurFrame;
-    RebuildFrameStrip(cellSize);
-    if (current <= set.LastFrame && SlotCount() > 0) {
-        set.CurFrame = current;
+void FrameStrip::RebuildShowingCurrent() {
+    const int current = document_.Set().CurFrame;
+    {
+        // The rebuild keeps the bar's position where the frames allow it; moving the bar first,
+        // quietly, keeps the frame buttons from carrying the current frame along.
+        const QSignalBlocker quiet(scrollBar_);
+        scrollBar_->setMaximum(std::max(scrollBar_->maximum(), current));
+        scrollBar_->setValue(current);
     }
-    ShowCurrentFrame();
+    RebuildFrameStrip(cellSize_);
 }
 
 }  // namespace kadr::editor

@@ -20,14 +20,16 @@ class FrameGrid;
 // The row of frame grids with their numbered buttons in the strip panel, and the scroll bar under
 // it. Only as many frames as fit the panel's width get a slot; the scroll bar's position is the
 // frame shown in slot 0. The strip reads and changes the document's current frame; the frames
-// themselves change only through the dot toggle.
+// themselves change only through the dot toggle and the drawing tools. It follows every change of
+// the document as the change's Redraw says.
 class FrameStrip : public QObject {
     Q_OBJECT
 
   public:
     FrameStrip(Document& document, QWidget* panel, QScrollBar* scrollBar, QMenu* frameMenu);
 
-    // Discards every slot and makes them anew for the panel's width and the given cell size.
+    // Discards every slot and makes them anew for the panel's width and the given cell size,
+    // which later rebuilds keep.
     void RebuildFrameStrip(int cellSize);
     // Paints every grid again from the frame set, without rebuilding.
     void RefreshGrids();
@@ -36,9 +38,9 @@ class FrameStrip : public QObject {
     int FirstVisibleFrame() const;
     // Scrolls so that the current frame is shown and puts its button down.
     void ShowCurrentFrame();
-    // A rebuild after frames were added that keeps the current frame and scrolls to it, where a
+    // A rebuild after frames were inserted that shows them from the current one on, where a
     // plain rebuild would lower it to the last frame the old view showed.
-    void RebuildShowingCurrent(int cellSize);
+    void RebuildShowingCurrent();
 
     // The tool a left press in a grid uses, and the previous-frame view; both for every grid.
     void SetTool(Tool tool);
@@ -54,10 +56,9 @@ class FrameStrip : public QObject {
     void FrameCountChanged(const QString& text);
     // A dot of some frame changed: no undo step, but the document differs from its file.
     void DotToggled();
-    // A shape or fill was drawn: one undo step, the grids repainted.
-    void ShapeDrawn();
 
   private:
+    void Follow(const DocumentChange& change);
     void ScrollBar1Change(int position);
     void RadioButton1Click(FrameButton& button);
     void DrawGrid1SelectCell(FrameGrid& grid, int column, int gridRow);
@@ -75,6 +76,7 @@ class FrameStrip : public QObject {
     std::vector<FrameGrid*> grids_;
     std::vector<FrameButton*> buttons_;
     bool rebuilding_ = false;
+    int cellSize_ = 10;
     Tool tool_ = Tool::Dot;
     bool onionSkin_ = false;
 };

@@ -3,12 +3,13 @@
 #include <QList>
 
 class QAction;
-class QObject;
 
 namespace kadr::editor {
 
-// Every command of the main window with its caption, hint (tooltip), shortcut and
-// picture. The picture's index in the image list is kept as the action's "imageIndex" property.
+class CommandSet;
+
+// The original commands of the main window by name, for the code that runs them; they are made
+// and placed from their declarations (editor/commands/command_declarations.h).
 struct Commands {
     QAction* acNew;
     QAction* acOpen;
@@ -37,12 +38,8 @@ struct Commands {
     QAction* N12;
     QAction* N13;
     QAction* N14;
-
-    // The commands whose shortcuts work whichever control of the window has the focus.
-    QList<QAction*> WindowWide() const;
-    QList<QAction*> FrameKinds() const { return {mnAnim, mnBegStr, mnStr, mnEndStr}; }
 };
 
-Commands CreateCommands(QObject* owner);
+Commands NamedCommands(const CommandSet& set);
 
 }  // namespace kadr::editor

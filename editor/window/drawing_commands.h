@@ -7,20 +7,18 @@
 #include "frameset/drawing/tools.h"
 
 class QAction;
-class QActionGroup;
 
 namespace kadr::editor {
 
 class TfmMain;
 
-// The drawing, frame-order and picture commands of the main window, kept out of it: their
-// actions, where they stand in the menus and on the toolbar, and what they run.
+// What the drawing, frame-order and picture commands of the main window run; they are declared
+// with the others (editor/commands/command_declarations.h).
 class DrawingCommands : public QObject {
     Q_OBJECT
 
   public:
-    // Makes the actions, adds them after the window's own menu items and toolbar buttons and
-    // restores the stored previous-frame option.
+    // Connects the declared actions and restores the stored previous-frame option.
     explicit DrawingCommands(TfmMain& window);
 
     QAction* acInvert;
@@ -37,12 +35,9 @@ class DrawingCommands : public QObject {
     void ImportPicture(const QString& path);
 
   private:
-    void AddToMenus();
-    void AddToToolBar();
     void ChooseAndImport();
 
     TfmMain& window_;
-    QActionGroup* toolGroup_;
 };
 
 }  // namespace kadr::editor

@@ -26,8 +26,9 @@ QString DocumentPath(const FrameSet& set) {
 }  // namespace
 
 void TfmMain::SetTitledCaption() {
+    const QString path = DocumentPath(document_.Set());
     setWindowTitle(QStringLiteral("Кадрописец - ") +
-                   QFileInfo(DocumentPath(document_.Set())).fileName());
+                   (path.isEmpty() ? QStringLiteral("Без названия") : QFileInfo(path).fileName()));
 }
 
 void TfmMain::acNewExecute() {
@@ -41,10 +42,7 @@ void TfmMain::acNewExecute() {
     }
     document_.New(fmNew_->Count());
     ShowDocumentSettings();
-    RebuildFrameStrip(CellSize());
     unrecordedChanges_ = false;
-    UpdateUndoActions();
-    setWindowTitle(QStringLiteral("Кадрописец - Без названия"));
 }
 
 void TfmMain::acOpenExecute() {
@@ -79,12 +77,6 @@ void TfmMain::Load(const QString& path) {
         const ReadReport report = document_.Load(NativePath(path));
         ShowDocumentSettings();
         unrecordedChanges_ = false;
-        // A module file set that stopped at a missing file is not the named document; the
-        // caption keeps naming what was there.
-        if (report.complete) {
-            SetTitledCaption();
-        }
-        RebuildFrameStrip(CellSize());
         if (!report.complete) {
             // The strip now mixes modules of that file set with what was there before; the
             // user has to know it is not the file the caption would name.
@@ -105,7 +97,6 @@ void TfmMain::Load(const QString& path) {
             box.exec();
         }
     });
-    UpdateUndoActions();
 }
 
 void TfmMain::acSaveExecute() {
@@ -125,11 +116,7 @@ bool TfmMain::Save() {
 
 bool TfmMain::SaveAs() {
     const std::optional<QString> path = AskSavePath(this);
-    if (!path || !Write(*path)) {
-        return false;
-    }
-    SetTitledCaption();
-    return true;
+    return path && Write(*path);
 }
 
 bool TfmMain::Write(const QString& path) {
@@ -142,7 +129,6 @@ bool TfmMain::Write(const QString& path) {
     if (written) {
         unrecordedChanges_ = false;
     }
-    UpdateUndoActions();
     return written;
 }
 

@@ -11,15 +11,17 @@
 #include <QVBoxLayout>
 
 #include "device/port_settings.h"
+#include "editor/app/document_events.h"
 #include "editor/app/error_box.h"
 #include "editor/app/startup_settings.h"
 #include "editor/app/system_clipboard.h"
+#include "editor/commands/command_declarations.h"
+#include "editor/commands/command_set.h"
 #include "editor/dialogs/port_dialog.h"
 #include "editor/files/recent_file_list.h"
 #include "editor/preview/preview_command.h"
 #include "editor/strip/frame_strip.h"
 #include "editor/window/drawing_commands.h"
-#include "editor/window/main_menu.h"
 #include "editor/window/shortcut_passage.h"
 #include "editor/window/speed_box.h"
 
@@ -57,19 +59,15 @@ void TfmMain::BuildLayout() {
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
-    commands_ = CreateCommands(this);
-    addActions(commands_.WindowWide());
+    commandSet_ = std::make_unique<CommandSet>(*this);
+    commands_ = NamedCommands(*commandSet_);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     recentFiles_ = new RecentFileList(PopupMenu1);
-    PopupMenu2 = new QMenu(this);
-    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
-    PopupMenu2->addActions(commands_.FrameKinds());
-
-    CreateMainMenu(*this, commands_);
-    InstallPreviewCommand(*this);
-    toolBar_ = CreateToolBar(*this, commands_, PopupMenu1);
+    BuildMenus(*this, *commandSet_);
+    PopupMenu2 = FindMenu(*this, QString::fromLatin1(kFrameKindMenu));
+    toolBar_ = CreateToolBar(*this, *commandSet_, PopupMenu1);
     status_ = CreateStatusBar(*this);
 
     auto* central = new QWidget(this);
@@ -77,7 +75,7 @@ void TfmMain::BuildLayout() {
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFixedHeight(215);
     // The kind shortcuts work while a grid of the strip has the focus.
-    Panel1->addActions(commands_.FrameKinds());
+    Panel1->addActions(commandSet_->FrameGrid());
     ScrollBar1 = new QScrollBar(Qt::Horizontal, central);
     ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
     ScrollBar1->setFixedHeight(16);
@@ -93,7 +91,7 @@ void TfmMain::BuildLayout() {
     bands->addWidget(bottom_.Panel2, 1);
     setCentralWidget(central);
 
-    auto* passage = new ShortcutPassage(commands_.WindowWide(), this);
+    auto* passage = new ShortcutPassage(commandSet_->Everywhere(), this);
     passage->Watch(bottom_.seSpeedAnim);
     passage->Watch(bottom_.seSpeedRow);
 
@@ -102,9 +100,10 @@ void TfmMain::BuildLayout() {
                                                          status_.UploadProgress);
     upload_ = std::make_unique<TDeviceUpload>(document_.Set(), VSSComm321, *uploadPresenter_);
     connect(strip_, &FrameStrip::FrameCountChanged, status_.Panel0, &QLabel::setText);
-    // The strip records a drawn shape itself; only Undo and Redo are left to bring up to date.
-    connect(strip_, &FrameStrip::ShapeDrawn, this, &TfmMain::UpdateUndoActions);
+    connect(new DocumentEvents(document_, this), &DocumentEvents::Changed, this,
+            &TfmMain::FollowDocument);
     TrackUnrecordedChanges();
+    new PreviewCommand(*this);
     drawing_ = new DrawingCommands(*this);
 
     resize(598, 386);
@@ -253,38 +252,33 @@ void TfmMain::N12Click() {
 
 template <typename Edit>
 void TfmMain::Perform(Edit edit) {
-    RunCommand([&] { RedrawStrip(edit(document_)); });
-    // Also after an error: a Paste that failed has recorded its undo step already.
-    UpdateUndoActions();
+    // The views follow the document's own notification; only a refusal is left to tell.
+    RunCommand([&] {
+        if (edit(document_).status == EditStatus::Full) {
+            status_.Panel0->setText(QStringLiteral("Не более %1 кадров").arg(kMaxFrames));
+        }
+    });
 }
 
 void TfmMain::PerformEdit(const std::function<EditResult(Document&)>& edit) {
     Perform(edit);
 }
 
-void TfmMain::RedrawStrip(const EditResult& result) {
-    switch (result.redraw) {
-        case kadr::Redraw::None:
-            break;
-        case kadr::Redraw::Repaint:
-            RefreshGrids();
-            break;
-        case kadr::Redraw::Rebuild:
-            RebuildFrameStrip(CellSize());
-            break;
-        case kadr::Redraw::RebuildToEnd:
-            RebuildFrameStrip(CellSize());
-            ScrollBar1->setValue(ScrollBar1->maximum());
-            break;
+void TfmMain::FollowDocument(const DocumentChange& change) {
+    if (change.Has(aspect::kHistory)) {
+        UpdateUndoActions();
     }
-    if (result.status == EditStatus::Full) {
-        status_.Panel0->setText(QStringLiteral("Не более %1 кадров").arg(kMaxFrames));
+    if (change.Has(aspect::kFile)) {
+        SetTitledCaption();
     }
 }
 
 void TfmMain::UpdateUndoActions() {
-    commands_.acUndo->setEnabled(document_.History().CanUndo());
-    commands_.acRedo->setEnabled(document_.History().CanRedo());
+    commandSet_->UpdateEnabled(document_);
+}
+
+QAction* TfmMain::Command(const QString& name) const {
+    return commandSet_->Command(name);
 }
 
 void TfmMain::ShowDocumentSettings() {
@@ -303,10 +297,8 @@ void TfmMain::CommitDocumentSettings() {
 }
 
 void TfmMain::SyncDocumentSettings() {
-    FrameSet& set = document_.Set();
-    set.SetSpeedAnim(bottom_.seSpeedAnim->value());
-    set.SetSpeedRow(bottom_.seSpeedRow->value());
-    set.SetOrientation(bottom_.rbFlag1->isChecked() ? 1 : 0);
+    document_.SetPlaybackSettings(bottom_.seSpeedAnim->value(), bottom_.seSpeedRow->value(),
+                                  bottom_.rbFlag1->isChecked() ? 1 : 0);
 }
 
 void TfmMain::TrackUnrecordedChanges() {
@@ -324,8 +316,9 @@ void TfmMain::TrackUnrecordedChanges() {
     // A speed being typed plays at its new pace (in the preview) before the box is left.
     const auto typed = [this] {
         if (!showingSettings_) {
-            document_.Set().SetSpeedAnim(bottom_.seSpeedAnim->TypedValue());
-            document_.Set().SetSpeedRow(bottom_.seSpeedRow->TypedValue());
+            document_.SetPlaybackSettings(bottom_.seSpeedAnim->TypedValue(),
+                                          bottom_.seSpeedRow->TypedValue(),
+                                          document_.Set().OrientationFlag);
             unrecordedChanges_ = true;
         }
     };

@@ -22,6 +22,7 @@ class QSettings;
 
 namespace kadr::editor {
 
+class CommandSet;
 class DrawingCommands;
 class FrameStrip;
 class RecentFileList;
@@ -30,8 +31,8 @@ class TfmParam;
 class TfmStsMessage;
 
 // The main window: owns the one document for the whole run and shows it as the frame strip.
-// Every command calls one operation of the document and then repaints or rebuilds the strip as
-// the operation's result says.
+// Every command calls one operation of the document; the strip, the caption, the undo actions and
+// the preview follow the document's change notification.
 class TfmMain : public QMainWindow {
     Q_OBJECT
 
@@ -44,6 +45,8 @@ class TfmMain : public QMainWindow {
 
     Document& Doc() { return document_; }
     const Commands& Actions() const { return commands_; }
+    // The declared command of that object name (editor/commands/command_declarations.h).
+    QAction* Command(const QString& name) const;
     FrameStrip& Strip() { return *strip_; }
     const BottomPanel& Bottom() const { return bottom_; }
     QLabel* StatusPanel(int index) const { return index == 0 ? status_.Panel0 : status_.Panel1; }
@@ -85,7 +88,7 @@ class TfmMain : public QMainWindow {
     bool HasUnsavedChanges() const;
 
     // For the commands kept in files of their own: runs an edit of the document, shows an error
-    // in the error box, redraws the strip as the result says and updates Undo and Redo.
+    // in the error box and a refusal in the status bar.
     void PerformEdit(const std::function<EditResult(Document&)>& edit);
     DrawingCommands& Drawing() { return *drawing_; }
 
@@ -117,13 +120,12 @@ class TfmMain : public QMainWindow {
     bool FormCloseQuery();
     void SetTitledCaption();
 
-    // Runs an edit of the document and redraws the strip as its result says.
+    // Runs an edit of the document and tells a refusal; the views follow the document.
     template <typename Edit>
     void Perform(Edit edit);
-    void RedrawStrip(const EditResult& result);
+    // The caption and the undo actions follow the document.
+    void FollowDocument(const DocumentChange& change);
     void UpdateUndoActions();
-    // Rebuilds the strip scrolled so that `frame` and those after it show.
-    void RebuildShowingFrame(int frame);
     // Every change of the window's size rebuilds the strip, even one that keeps its width.
     void FormResize();
     void cbMashtabChange();
@@ -133,6 +135,7 @@ class TfmMain : public QMainWindow {
 
     Document document_;
     FormStorage FormStorage1{QStringLiteral("TfmMain")};
+    std::unique_ptr<CommandSet> commandSet_;
     Commands commands_{};
     ToolBar toolBar_{};
     StatusBar status_{};

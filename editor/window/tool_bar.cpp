@@ -9,16 +9,11 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "editor/commands/command_set.h"
 #include "editor/strip/strip_geometry.h"
-#include "editor/window/command_table.h"
 
 namespace kadr::editor {
 namespace {
-
-void AddButton(QToolBar& bar, QAction* command, const char* name) {
-    bar.addAction(command);
-    bar.widgetForAction(command)->setObjectName(QString::fromLatin1(name));
-}
 
 QComboBox* CreateScaleList(QWidget* parent) {
     auto* list = new QComboBox(parent);
@@ -37,9 +32,12 @@ QComboBox* CreateScaleList(QWidget* parent) {
 
 }  // namespace
 
-ToolBar CreateToolBar(QMainWindow& window, const Commands& c, QMenu* recentFiles) {
-    auto* bar = new QToolBar(&window);
-    bar->setObjectName(QStringLiteral("ToolBar1"));
+ToolBar CreateToolBar(QMainWindow& window, const CommandSet& commands, QMenu* recentFiles) {
+    QComboBox* scale = nullptr;
+    QToolBar* bar = BuildToolBar(window, commands, [&scale](const QString&, QToolBar& owner) {
+        scale = CreateScaleList(&owner);
+        return scale;
+    });
     bar->setMovable(false);
     bar->setFloatable(false);
     bar->setIconSize(QSize(16, 16));
@@ -48,30 +46,9 @@ ToolBar CreateToolBar(QMainWindow& window, const Commands& c, QMenu* recentFiles
     // As tall as a docking bar sized to one row of 16-pixel buttons.
     bar->setFixedHeight(26);
 
-    AddButton(*bar, c.acOpen, "tbOpen");
-    auto* open = static_cast<QToolButton*>(bar->widgetForAction(c.acOpen));
+    auto* open = static_cast<QToolButton*>(bar->widgetForAction(commands.Command("acOpen")));
     open->setMenu(recentFiles);
     open->setPopupMode(QToolButton::MenuButtonPopup);
-    AddButton(*bar, c.acSave, "tbSave");
-    bar->addSeparator();
-    AddButton(*bar, c.acCopy, "tbCopy");
-    AddButton(*bar, c.acPaste, "tbPaste");
-    bar->addSeparator();
-    AddButton(*bar, c.tbMoveToLeft, "tbMoveToLeft");
-    AddButton(*bar, c.tbMoveToRight, "tbMoveToRight");
-    AddButton(*bar, c.tbMoveToUp, "tbMoveToUp");
-    AddButton(*bar, c.tbMoveToDown, "tbMoveToDown");
-    bar->addSeparator();
-    AddButton(*bar, c.acAdd, "tbDouble");
-    AddButton(*bar, c.acClear, "tbClear");
-    AddButton(*bar, c.acInsert, "tbInsert");
-    bar->addSeparator();
-    AddButton(*bar, c.acDelete, "tbDelete");
-    bar->addSeparator();
-    QComboBox* scale = CreateScaleList(bar);
-    bar->addWidget(scale);
-
-    window.addToolBar(Qt::TopToolBarArea, bar);
     return {bar, scale};
 }
 

@@ -157,6 +157,19 @@ Picture PictureOf(const Frame& frame) {
     return picture;
 }
 
+Frame AnimationFrameOf(const Picture& picture) {
+    Frame frame;
+    FillBlank(frame);  // every mark 1: an animation frame
+    for (int c = 0; c < kDisplayColumns; ++c) {
+        for (int r = 0; r < kDisplayRows; ++r) {
+            if (picture.Lit(c, r)) {
+                frame[static_cast<std::size_t>(DotCellIndex({c, r}))] = kDotSet;
+            }
+        }
+    }
+    return frame;
+}
+
 std::string NoteText(const Note& note) {
     std::string frames;
     if (note.firstFrame == note.lastFrame) {

@@ -34,6 +34,8 @@ struct Picture {
 
 // The picture of one frame as the display shows it, whatever its kind.
 Picture PictureOf(const Frame& frame);
+// The animation frame that shows `picture`: PictureOf undone.
+Frame AnimationFrameOf(const Picture& picture);
 
 // Why a step is shown: one frame on its own, or one position of a running line.
 struct Step {

@@ -73,6 +73,7 @@ RenderedText RenderText(std::string_view utf8, const TextFont& font, const TextL
     picture.width = width;
     picture.ink.assign(static_cast<std::size_t>(width) * kPictureRows, 0);
     int left = lead;
+    out.characterEnds.reserve(order.size());
     for (const std::size_t index : order) {
         const Glyph& glyph = glyphs[index];
         const int rows = std::min(glyph.height, kPictureRows);
@@ -84,6 +85,7 @@ RenderedText RenderText(std::string_view utf8, const TextFont& font, const TextL
                 }
             }
         }
+        out.characterEnds.push_back(left + glyph.width);
         left += glyph.width + gap;
     }
     return out;

@@ -47,6 +47,9 @@ struct RenderedText {
     int characters = 0;
     // Each character the font lacks, once, in the order met; they are drawn as a box.
     std::u32string missing;
+    // For each character, the column just right of its glyph: the first n characters are the
+    // columns before characterEnds[n - 1] (what a typewriter shows of them).
+    std::vector<int> characterEnds;
 };
 
 // Draws `utf8` character by character, the same character always as the same columns. Margins

@@ -14,6 +14,7 @@
 #include "editor/window/speed_box.h"
 #include "editor_window_fixture.h"
 #include "frameset/frame_kinds.h"
+#include "tests/support/temp_dir.h"
 
 namespace kadr::editor::testing {
 namespace {
@@ -96,6 +97,40 @@ TEST_F(CommandsTest, AddShowsTheNewFrameAtTheEndOfTheStripAndKeepsItCurrent) {
     EXPECT_TRUE(Button(0)->isChecked());
     EXPECT_EQ(Dot(3, 1, 1), kDotSet) << "the new frame is a copy of the current one";
     EXPECT_EQ(window_->StatusPanel(0)->text(), QStringLiteral("Кадров = 4"));
+}
+
+// No command handler redraws: whoever changes the document, the strip, the status bar, the undo
+// actions and the caption follow its notification.
+TEST_F(CommandsTest, TheWindowFollowsAnEditMadeStraightOnTheDocument) {
+    SetStripWidth(590);
+    Document& document = window_->Doc();
+    document.Add();
+    EXPECT_EQ(window_->StatusPanel(0)->text(), QStringLiteral("Кадров = 2"));
+    ASSERT_EQ(SlotCount(), 1);
+    EXPECT_EQ(Button(0)->text(), QStringLiteral("2")) << "rebuilt and scrolled to the end";
+    EXPECT_TRUE(Button(0)->isChecked());
+    ExpectUndoRedo(true, false);
+
+    document.Undo();
+    EXPECT_EQ(window_->StatusPanel(0)->text(), QStringLiteral("Кадров = 1"));
+    ExpectUndoRedo(false, true);
+
+    Click(*Grid(0), 4, 4);
+    const QImage before = Grab(*Grid(0));
+    document.Invert();
+    const QImage after = Grab(*Grid(0));
+    EXPECT_EQ(PixelOfCell(before, *Grid(0), 4, 4), QColor(0, 0, 0));
+    EXPECT_NE(PixelOfCell(after, *Grid(0), 4, 4), QColor(0, 0, 0)) << "repainted at once";
+    EXPECT_EQ(PixelOfCell(after, *Grid(0), 5, 4), QColor(0, 0, 0));
+    ExpectUndoRedo(true, false);
+
+    kadr::testing::TempDir dir;
+    document.Save(dir.File("follow.kdz"));
+    EXPECT_EQ(window_->windowTitle(), QStringLiteral("Кадрописец - follow.kdz"));
+    ExpectUndoRedo(false, false);
+    document.New(0);
+    EXPECT_EQ(window_->windowTitle(), QStringLiteral("Кадрописец - Без названия"));
+    EXPECT_EQ(SlotCount(), 0);
 }
 
 TEST_F(CommandsTest, AFullFrameSetRefusesAddAndInsertAndSaysSo) {

@@ -1,5 +1,6 @@
 // The preview window: opened by F5 from the "Вид" menu, playing the document on a clock, stepping,
 // following every change of the document and remembering its LED colour.
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -205,6 +206,80 @@ TEST_F(PreviewTest, FollowsEditsSpeedsAndKindsWhilePlaying) {
     EXPECT_EQ(PositionText(), QStringLiteral("Нет кадров для показа"));
     EXPECT_FALSE(preview->btPlay->isEnabled());
     EXPECT_EQ(preview->lbNotes->item(0)->text(), QStringLiteral("Нет кадров: показывать нечего"));
+}
+
+// Counts what wakes the editor: timer events of any object (those of the preview and what it owns
+// apart), and repaints of the preview's LED panel.
+class WakeCounter : public QObject {
+  public:
+    explicit WakeCounter(TfmPreview& preview) : preview_(preview) {
+        qApp->installEventFilter(this);
+    }
+    ~WakeCounter() override { qApp->removeEventFilter(this); }
+    int anyTimers = 0;  // anywhere in the program
+    int timers = 0;
+    int stepTimer = 0;  // of those, the timer that moves the playback on
+    int paints = 0;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Timer) {
+            ++anyTimers;
+        }
+        if (event->type() == QEvent::Timer && OwnedByPreview(watched)) {
+            ++timers;
+            if (watched->objectName() == QStringLiteral("StepTimer")) {
+                ++stepTimer;
+            }
+        }
+        if (event->type() == QEvent::Paint && watched == preview_.Panel()) {
+            ++paints;
+        }
+        return false;
+    }
+
+  private:
+    bool OwnedByPreview(const QObject* object) const {
+        for (; object != nullptr; object = object->parent()) {
+            if (object == &preview_) {
+                return true;
+            }
+        }
+        return false;
+    }
+    TfmPreview& preview_;
+};
+
+TEST_F(PreviewTest, APausedPreviewWakesForNothingAndAnEditShowsAtOnce) {
+    MakeSet({SetAnim, SetAnim});
+    TfmPreview* preview = OpenWithTestClock();
+    ASSERT_NE(preview, nullptr);
+    preview->PlayPause();
+    ASSERT_FALSE(preview->Playing());
+    QTest::qWait(100);  // let the opening's own repaints through
+    WakeCounter wakes(*preview);
+    QTest::qWait(400);
+    EXPECT_EQ(wakes.anyTimers, 0) << "no polling while nothing plays";
+    EXPECT_EQ(wakes.timers, 0);
+    EXPECT_EQ(wakes.paints, 0);
+
+    // A dot drawn in frame 0, the frame on show: in the panel without a single timer tick.
+    Click(*Grid(0), 5, 2);
+    EXPECT_TRUE(preview->Panel()->Picture().Lit(5, 1));
+    EXPECT_TRUE(preview->Panel()->Picture().Lit(0, 0)) << "frame 0's own dot";
+    window_->Actions().acClear->trigger();
+    EXPECT_EQ(preview->Panel()->Picture(), playback::Picture{});
+    window_->Actions().acUndo->trigger();
+    EXPECT_TRUE(preview->Panel()->Picture().Lit(5, 1));
+    EXPECT_EQ(wakes.stepTimer, 0) << "no step was due";
+
+    // The edits' own repaints and list updates settle; then it sleeps again.
+    QTest::qWait(200);
+    WakeCounter later(*preview);
+    QTest::qWait(300);
+    EXPECT_EQ(later.timers, 0) << "still paused";
+    EXPECT_EQ(later.paints, 0);
+    EXPECT_EQ(wakes.stepTimer, 0);
 }
 
 TEST_F(PreviewTest, LedsAreDrawnInTheChosenColourWhichIsRemembered) {

@@ -16,7 +16,7 @@ TextPicture Picture(int width) {
 }
 
 RenderedText Rendered(int width) {
-    return RenderedText{Picture(width), 1, {}};
+    return RenderedText{Picture(width), 1, {}, {}};
 }
 
 TEST(RunningLine, FrameCountFollowsTheWidth) {
