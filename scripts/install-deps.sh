@@ -10,7 +10,8 @@ test_packages=("${run_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev c
 # source needs dpkg-dev; the installed qt6-base-dev gives the version and the host tools); the
 # Russian Qt texts; the zip and the NSIS installer; Xvfb and xdotool drive the editor under wine.
 windows_packages=(cmake ninja-build g++ gcc libgtest-dev g++-mingw-w64-x86-64-posix wine64 wine
-    dpkg-dev qt6-base-dev qt6-translations-l10n libgif-dev zip unzip nsis xvfb xauth xdotool)
+    dpkg-dev qt6-base-dev qt6-translations-l10n libgif-dev nlohmann-json3-dev zip unzip nsis xvfb
+    xauth xdotool)
 
 case "${1:-test}" in
     run) wanted=("${run_packages[@]}") ;;
