@@ -8,10 +8,10 @@ test_packages=("${run_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev c
 # The Windows cross-build, its packages and its tests under wine: googletest sources from
 # libgtest-dev; Qt for Windows built from Debian's own qt6-base and giflib sources (apt-get
 # source needs dpkg-dev; the installed qt6-base-dev gives the version and the host tools); the
-# Russian Qt texts; the zip and the NSIS installer; Xvfb and xdotool drive the editor under wine.
-windows_packages=(cmake ninja-build g++ gcc libgtest-dev g++-mingw-w64-x86-64-posix wine64 wine
-    dpkg-dev qt6-base-dev qt6-translations-l10n libgif-dev nlohmann-json3-dev zip unzip nsis xvfb
-    xauth xdotool)
+# Russian Qt texts; the zip and the NSIS installer; Xvfb and xdotool drive the editor under wine;
+# the Linux build (its kadr the results are compared with) needs what running needs.
+windows_packages=("${run_packages[@]}" gcc libgtest-dev g++-mingw-w64-x86-64-posix wine64 wine
+    dpkg-dev zip unzip nsis xvfb xauth xdotool)
 
 case "${1:-test}" in
     run) wanted=("${run_packages[@]}") ;;
