@@ -38,8 +38,14 @@ xdotool key --window "$window" F2
 dialog=$(wait_window "Сохранение файла" 30) || die "F2 opened no \"Сохранение файла\" dialog"
 sleep 1
 saved_unix=$work/saved.kdz
-xdotool type --window "$dialog" --delay 30 "$(winepath -w "$saved_unix" 2>/dev/null)"
-xdotool key --window "$dialog" Return
+# Typed keys reach a wine window only as real input (XTEST) after a click has given it the
+# focus: a click into the file name box, then the name (the dialog opens in the working
+# folder; the filter adds .kdz).
+eval "$(xdotool getwindowgeometry --shell --prefix DIALOG_ "$dialog")"
+xdotool mousemove --window "$dialog" $((DIALOG_WIDTH / 2)) $((DIALOG_HEIGHT - 53)) click 1
+sleep 0.5
+xdotool type --delay 50 saved
+xdotool key Return
 wait_file "$saved_unix" 30 || die "the save dialog wrote no $saved_unix"
 wait_window "Кадрописец - saved.kdz" 30 >/dev/null || die "the caption does not name the saved file"
 "$KADR_LINUX" dump "$saved_unix" >"$work/saved.dump" || die "the Linux kadr cannot read the saved file"
