@@ -2,7 +2,8 @@
 ; a Start-menu shortcut, .kdz files opening in the editor, an uninstaller that removes exactly
 ; what was installed. scripts/package-windows.sh defines VERSION, DIST (the folder to install),
 ; FILELIST and DIRLIST (what the uninstaller removes) and OUTFILE.
-Unicode true
+; A 64-bit installer for 64-bit programs (it also runs where wine has no 32-bit part).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !define APPNAME "Кадрописец"
@@ -20,7 +21,6 @@ SetCompressor /SOLID lzma
 !define MULTIUSER_USE_PROGRAMFILES64
 !include MultiUser.nsh
 !include MUI2.nsh
-!include x64.nsh
 
 Name "${APPNAME}"
 OutFile "${OUTFILE}"
@@ -47,10 +47,6 @@ VIAddVersionKey /LANG=1049 "LegalCopyright" "Tarnovik"
 !insertmacro MUI_LANGUAGE "Russian"
 
 Function .onInit
-    ${IfNot} ${RunningX64}
-        MessageBox MB_ICONSTOP "Программе нужна 64-разрядная Windows." /SD IDOK
-        Abort
-    ${EndIf}
     SetRegView 64
     !insertmacro MULTIUSER_INIT
 FunctionEnd
