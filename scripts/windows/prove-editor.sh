@@ -24,14 +24,15 @@ start_editor "$work"
 window=$(wait_window "Кадрописец - Без названия" 120) || die "no window \"Кадрописец - Без названия\""
 sleep 2
 eval "$(xdotool getwindowgeometry --shell "$window")"
-grab "$artefacts/editor-wine.png" "$X" "$Y" "$WIDTH" "$HEIGHT"
-echo "window ${WIDTH}x${HEIGHT}; screenshot $artefacts/editor-wine.png"
+echo "window ${WIDTH}x${HEIGHT}"
 
 echo "--- a click draws a dot where it is clicked"
 # The first frame's grid: cell (column, grid row) of the "100 %" scale.
 click_cell "$window" 5 3
 click_cell "$window" 12 10
 sleep 0.5
+grab "$artefacts/editor-wine.png" "$X" "$Y" "$WIDTH" "$HEIGHT"
+echo "screenshot $artefacts/editor-wine.png"
 
 echo "--- Save through the dialog"
 xdotool key --window "$window" F2
