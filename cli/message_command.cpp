@@ -8,10 +8,10 @@
 
 #include "cli/file_commands.h"
 #include "cli/text_command.h"
-#include "editor/text/message_font_source.h"
 #include "frameset/frame_set_files.h"
 #include "frameset/messages/program_insertion.h"
 #include "frameset/text/utf8.h"
+#include "pictures/message_font_source.h"
 #include "program_file/program_file.h"
 
 namespace kadr::cli {
@@ -165,7 +165,7 @@ int AppendProgram(const std::string& in, const std::string& out, const Program& 
     if (NeedsDesktopFonts(program)) {
         application = StartFontDatabase();
     }
-    editor::MessageFontSource fonts;
+    MessageFontSource fonts;
     document.Set().CurFrame = -1;  // at the end, whatever frame the file left current
     const messages::ProgramInsertion done = messages::InsertProgram(document, program, fonts);
     if (done.plan.refusal != Refusal::None) {

@@ -7,11 +7,11 @@
 #include <QGuiApplication>
 
 #include "cli/file_commands.h"
-#include "editor/text/system_font.h"
 #include "frameset/frame_set_files.h"
 #include "frameset/text/builtin_font.h"
 #include "frameset/text/running_line.h"
 #include "frameset/text/utf8.h"
+#include "pictures/system_font.h"
 
 namespace kadr::cli {
 namespace {
@@ -46,8 +46,8 @@ TextOptions ParseTextOptions(const Args& args) {
         if (arg == "--font") {
             options.font = OptionValue(args, i);
         } else if (arg == "--size") {
-            options.size = ParseIntegerIn(OptionValue(args, i), editor::SystemFont::kMinHeight,
-                                          editor::SystemFont::kMaxHeight, "--size");
+            options.size = ParseIntegerIn(OptionValue(args, i), SystemFont::kMinHeight,
+                                          SystemFont::kMaxHeight, "--size");
         } else if (arg == "--place") {
             options.layout.placement = ParsePlacement(OptionValue(args, i));
         } else if (arg == "--gap") {
@@ -131,8 +131,8 @@ int RunText(const Args& args) {
         font = std::make_unique<text::BuiltinFont>(2);
     } else {
         application = StartFontDatabase();
-        font = editor::SystemFont::Find(QString::fromStdString(options.font),
-                                        options.size.value_or(editor::SystemFont::kMaxHeight));
+        font = SystemFont::Find(QString::fromStdString(options.font),
+                                options.size.value_or(SystemFont::kMaxHeight));
         if (!font) {
             throw Error("no font named '" + options.font + "' is installed");
         }

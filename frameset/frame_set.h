@@ -8,6 +8,9 @@ namespace kadr {
 
 inline constexpr int kColumns = 28;
 inline constexpr int kRows = 16;
+// The rows that carry dots, every row but the two mark rows: the picture the display shows, the
+// drawing tools draw in and a text line is written into.
+inline constexpr int kDotRows = kRows - 2;            // 14
 inline constexpr int kFrameBytes = kColumns * kRows;  // 448
 inline constexpr int kMaxFrames = 256;
 inline constexpr int kMinSpeed = 1;

@@ -167,7 +167,7 @@ std::vector<Frame> FramesOfPicture(const GreyPicture& picture, const PictureToDo
     const std::vector<bool> dots = DotsOfPicture(cells, options);
     text::TextPicture strip;
     strip.width = width;
-    strip.ink.assign(static_cast<std::size_t>(width) * text::kPictureRows, 0);
+    strip.ink.assign(static_cast<std::size_t>(width) * kDotRows, 0);
     for (int y = 0; y < kDotRows; ++y) {
         for (int x = 0; x < width; ++x) {
             if (dots[static_cast<std::size_t>(y * width + x)]) {

@@ -195,6 +195,7 @@ const std::vector<CommandDeclaration>& CommandDeclarations() {
          .caption = "Бегущая строка из текста...",
          .menu = kEditMenu,
          .menuGap = true},
+        {.name = "acMessages", .caption = "Сообщения...", .menu = kEditMenu},
         {.name = "acPreview",
          .caption = "Просмотр",
          .hint = "Просмотр",

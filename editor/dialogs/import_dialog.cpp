@@ -13,6 +13,7 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include "editor/dots/dot_painter.h"
 #include "editor/strip/cell_painter.h"
 #include "frameset/drawing/dot_cells.h"
 #include "frameset/frame_kinds.h"
@@ -55,14 +56,10 @@ class DotsPreview : public QWidget {
                 background = cell_colours::kEndTint;
             }
             painter.fillRect(area, background);
-            for (int y = 0; y < kDotRows; ++y) {
-                for (int x = 0; x < kColumns; ++x) {
-                    if (frame[DotCellIndex({x, y})] == kDotSet) {
-                        painter.fillRect(area.left() + x * kDot, area.top() + y * kDot, kDot, kDot,
-                                         cell_colours::kSetDot);
-                    }
-                }
-            }
+            const DotPainter dots({.origin = area.topLeft(), .pitch = kDot, .size = kDot});
+            dots.Paint(painter, kColumns, area, [&frame](int x, int y) {
+                return frame[DotCellIndex({x, y})] == kDotSet ? cell_colours::kSetDot : QColor();
+            });
             painter.setPen(cell_colours::kGridLine);
             painter.drawRect(area.adjusted(-1, -1, 0, 0));
         }

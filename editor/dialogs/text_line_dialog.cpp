@@ -17,10 +17,10 @@
 
 #include "editor/app/form_storage.h"
 #include "editor/dialogs/text_preview.h"
-#include "editor/text/system_font.h"
 #include "frameset/text/builtin_font.h"
 #include "frameset/text/running_line.h"
 #include "frameset/text/utf8.h"
+#include "pictures/system_font.h"
 
 namespace kadr::editor {
 namespace {
@@ -224,7 +224,7 @@ void TextLineDialog::Render() {
     }
     QString problem;
     const kadr::text::TextFont* font = ChosenFont(&problem);
-    cbPlace_->setEnabled(font != nullptr && font->Height() < kadr::text::kPictureRows);
+    cbPlace_->setEnabled(font != nullptr && font->Height() < kDotRows);
 
     rendered_ = {};
     if (font != nullptr) {

@@ -16,9 +16,11 @@ class QPushButton;
 class QScrollArea;
 class QSpinBox;
 
-namespace kadr::editor {
-
+namespace kadr {
 class SystemFont;
+}
+
+namespace kadr::editor {
 class TextPreview;
 
 // What the text dialog keeps between runs in the settings store.

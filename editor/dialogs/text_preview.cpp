@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "editor/dots/dot_painter.h"
 #include "frameset/frame_set.h"
 
 namespace kadr::editor {
@@ -13,9 +14,11 @@ namespace {
 constexpr int kMarkGap = 3;  // pixels between picture rows 6 and 7
 constexpr int kMargin = 2;
 
-int RowTop(int row) {
-    return kMargin + row * TextPreview::kDot + (row >= 7 ? kMarkGap : 0);
-}
+// Squares with a one-pixel gap, the mark row's place left dark between the module rows.
+const DotPainter kDots({.origin = {kMargin, kMargin},
+                        .pitch = TextPreview::kDot,
+                        .size = TextPreview::kDot - 1,
+                        .seam = kMarkGap});
 
 }  // namespace
 
@@ -34,25 +37,25 @@ void TextPreview::SetPicture(const kadr::text::TextPicture& picture) {
 QSize TextPreview::sizeHint() const {
     // At least one frame wide, so an empty line still shows the display's shape.
     const int columns = std::max(picture_.width, kColumns);
-    return {2 * kMargin + columns * kDot, RowTop(kadr::text::kPictureRows) + kMargin};
+    return {2 * kMargin + columns * kDot, kDots.Cell(0, kDotRows - 1).bottom() + 1 + kMargin};
 }
 
 void TextPreview::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), QColor(40, 40, 40));
     const int columns = std::max(picture_.width, kColumns);
-    const int first = std::max(0, (event->rect().left() - kMargin) / kDot);
-    const int last = std::min(columns - 1, (event->rect().right() - kMargin) / kDot);
     const QColor lit(255, 170, 0);
     const QColor dark(75, 60, 45);
+    kDots.Paint(painter, columns, event->rect(), [&](int column, int row) {
+        return column < picture_.width && picture_.Ink(column, row) ? lit : dark;
+    });
+    // Where one frame of the running line ends and the next begins.
+    const int first = std::max(0, (event->rect().left() - kMargin) / kDot);
+    const int last = std::min(columns - 1, (event->rect().right() - kMargin) / kDot);
     for (int column = first; column <= last; ++column) {
-        const int x = kMargin + column * kDot;
-        for (int row = 0; row < kadr::text::kPictureRows; ++row) {
-            const bool ink = column < picture_.width && picture_.Ink(column, row);
-            painter.fillRect(x, RowTop(row), kDot - 1, kDot - 1, ink ? lit : dark);
-        }
         if (column % kColumns == 0 && column > 0) {
-            painter.fillRect(x - 1, 0, 1, height(), QColor(120, 200, 255));
+            painter.fillRect(kDots.Cell(column, 0).left() - 1, 0, 1, height(),
+                             QColor(120, 200, 255));
         }
     }
 }

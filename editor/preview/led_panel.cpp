@@ -1,6 +1,9 @@
 #include "editor/preview/led_panel.h"
 
+#include <QPaintEvent>
 #include <QPainter>
+
+#include "editor/dots/dot_painter.h"
 
 namespace kadr::editor {
 namespace {
@@ -49,22 +52,21 @@ QSize LedPanel::sizeHint() const {
     return {geometry_.Width(), geometry_.Height()};
 }
 
-void LedPanel::paintEvent(QPaintEvent* /*event*/) {
+void LedPanel::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(rect(), ToColor(playback::PanelRgb()));
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
     const QColor lit = ToColor(playback::LitRgb(colour_));
     const QColor unlit = ToColor(playback::UnlitRgb(colour_));
-    const double size = geometry_.ledSize;
-    const double diameter = geometry_.Diameter();
-    for (int c = 0; c < playback::kDisplayColumns; ++c) {
-        for (int r = 0; r < playback::kDisplayRows; ++r) {
-            painter.setBrush(picture_.Lit(c, r) ? lit : unlit);
-            const QPointF centre(geometry_.CellX(c) + size / 2, geometry_.CellY(r) + size / 2);
-            painter.drawEllipse(centre, diameter / 2, diameter / 2);
-        }
-    }
+    // One LED of margin around the panel and one between the module rows, as kadr render draws it.
+    const int size = geometry_.ledSize;
+    const DotPainter leds(
+        {.origin = {geometry_.CellX(0), geometry_.CellY(0)},
+         .pitch = size,
+         .size = geometry_.Diameter(),
+         .seam = geometry_.CellY(kDotRows / 2) - geometry_.CellY(0) - kDotRows / 2 * size,
+         .round = true});
+    leds.Paint(painter, playback::kDisplayColumns, event->rect(),
+               [&](int column, int row) { return picture_.Lit(column, row) ? lit : unlit; });
 }
 
 }  // namespace kadr::editor

@@ -22,6 +22,7 @@
 #include "editor/preview/preview_command.h"
 #include "editor/strip/frame_strip.h"
 #include "editor/window/drawing_commands.h"
+#include "editor/window/messages_command.h"
 #include "editor/window/shortcut_passage.h"
 #include "editor/window/speed_box.h"
 
@@ -104,53 +105,11 @@ void TfmMain::BuildLayout() {
             &TfmMain::FollowDocument);
     TrackUnrecordedChanges();
     new PreviewCommand(*this);
+    new MessagesCommand(*this);
     drawing_ = new DrawingCommands(*this);
 
     resize(598, 386);
     move(298, 246);
-}
-
-void TfmMain::ConnectCommands() {
-    const Commands& c = commands_;
-    const auto bind = [this](QAction* action, auto edit) {
-        connect(action, &QAction::triggered, this, [this, edit] { Perform(edit); });
-    };
-    bind(c.acAdd, [](Document& d) { return d.Add(); });
-    bind(c.acClear, [](Document& d) { return d.Clear(); });
-    bind(c.acInsert, [](Document& d) { return d.Insert(); });
-    bind(c.acDelete, [](Document& d) { return d.Delete(); });
-    bind(c.tbMoveToLeft, [](Document& d) { return d.MoveToLeft(); });
-    bind(c.tbMoveToRight, [](Document& d) { return d.MoveToRight(); });
-    bind(c.tbMoveToUp, [](Document& d) { return d.MoveToUp(); });
-    bind(c.tbMoveToDown, [](Document& d) { return d.MoveToDown(); });
-    bind(c.mnAnim, [](Document& d) { return d.SetAnim(); });
-    bind(c.mnBegStr, [](Document& d) { return d.SetBegStr(); });
-    bind(c.mnStr, [](Document& d) { return d.SetStr(); });
-    bind(c.mnEndStr, [](Document& d) { return d.SetEndStr(); });
-    bind(c.acUndo, [](Document& d) { return d.Undo(); });
-    bind(c.acRedo, [](Document& d) { return d.Redo(); });
-    bind(c.acPaste, [this](Document& d) { return d.Paste(*clipboard_); });
-    bind(c.acCopy, [this](Document& d) {
-        d.Copy(*clipboard_);
-        return EditResult{EditStatus::Done, kadr::Redraw::None};
-    });
-    connect(c.acNew, &QAction::triggered, this, [this] { RunCommand([this] { acNewExecute(); }); });
-    connect(c.acOpen, &QAction::triggered, this,
-            [this] { RunCommand([this] { acOpenExecute(); }); });
-    connect(c.acSave, &QAction::triggered, this,
-            [this] { RunCommand([this] { acSaveExecute(); }); });
-    connect(c.acSaveAs, &QAction::triggered, this,
-            [this] { RunCommand([this] { acSaveAsExecute(); }); });
-    connect(recentFiles_, &RecentFileList::Clicked, this,
-            [this](QAction* item) { RunCommand([this, item] { PupupFileMenuClick(item); }); });
-    connect(c.acExit, &QAction::triggered, this, &QWidget::close);
-    connect(bottom_.RxSpeedButton1, &QToolButton::clicked, this,
-            [this] { RunCommand([this] { RxSpeedButton1Click(); }); });
-    connect(c.acTextLine, &QAction::triggered, this,
-            [this] { RunCommand([this] { acTextLineExecute(); }); });
-    connect(c.N12, &QAction::triggered, this, [this] { RunCommand([this] { N12Click(); }); });
-    connect(toolBar_.cbMashtab, &QComboBox::currentIndexChanged, this,
-            [this] { RunCommand([this] { cbMashtabChange(); }); });
 }
 
 void TfmMain::FormCreate() {
@@ -250,20 +209,6 @@ void TfmMain::N12Click() {
     }
 }
 
-template <typename Edit>
-void TfmMain::Perform(Edit edit) {
-    // The views follow the document's own notification; only a refusal is left to tell.
-    RunCommand([&] {
-        if (edit(document_).status == EditStatus::Full) {
-            status_.Panel0->setText(QStringLiteral("Не более %1 кадров").arg(kMaxFrames));
-        }
-    });
-}
-
-void TfmMain::PerformEdit(const std::function<EditResult(Document&)>& edit) {
-    Perform(edit);
-}
-
 void TfmMain::FollowDocument(const DocumentChange& change) {
     if (change.Has(aspect::kHistory)) {
         UpdateUndoActions();
@@ -279,57 +224,6 @@ void TfmMain::UpdateUndoActions() {
 
 QAction* TfmMain::Command(const QString& name) const {
     return commandSet_->Command(name);
-}
-
-void TfmMain::ShowDocumentSettings() {
-    const FrameSet& set = document_.Set();
-    showingSettings_ = true;
-    bottom_.seSpeedAnim->setValue(set.SpeedAnim);
-    bottom_.seSpeedRow->setValue(set.SpeedRow);
-    (set.OrientationFlag == 0 ? bottom_.rbFlag0 : bottom_.rbFlag1)->setChecked(true);
-    showingSettings_ = false;
-}
-
-void TfmMain::CommitDocumentSettings() {
-    bottom_.seSpeedAnim->Commit();
-    bottom_.seSpeedRow->Commit();
-    SyncDocumentSettings();
-}
-
-void TfmMain::SyncDocumentSettings() {
-    document_.SetPlaybackSettings(bottom_.seSpeedAnim->value(), bottom_.seSpeedRow->value(),
-                                  bottom_.rbFlag1->isChecked() ? 1 : 0);
-}
-
-void TfmMain::TrackUnrecordedChanges() {
-    // The settings reach the document as soon as they are committed, so that a handshake sent
-    // again during an upload carries them; a dot, a speed or the orientation leave no undo step
-    // but still make the document differ from its file.
-    const auto changed = [this] {
-        if (!showingSettings_) {
-            SyncDocumentSettings();
-            unrecordedChanges_ = true;
-        }
-    };
-    connect(bottom_.seSpeedAnim, &QSpinBox::valueChanged, this, changed);
-    connect(bottom_.seSpeedRow, &QSpinBox::valueChanged, this, changed);
-    // A speed being typed plays at its new pace (in the preview) before the box is left.
-    const auto typed = [this] {
-        if (!showingSettings_) {
-            document_.SetPlaybackSettings(bottom_.seSpeedAnim->TypedValue(),
-                                          bottom_.seSpeedRow->TypedValue(),
-                                          document_.Set().OrientationFlag);
-            unrecordedChanges_ = true;
-        }
-    };
-    connect(bottom_.seSpeedAnim, &SpeedBox::TextTyped, this, typed);
-    connect(bottom_.seSpeedRow, &SpeedBox::TextTyped, this, typed);
-    connect(bottom_.rbFlag1, &QRadioButton::toggled, this, changed);
-    connect(strip_, &FrameStrip::DotToggled, this, [this] { unrecordedChanges_ = true; });
-}
-
-bool TfmMain::HasUnsavedChanges() const {
-    return document_.Modified() || unrecordedChanges_;
 }
 
 }  // namespace kadr::editor

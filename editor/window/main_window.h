@@ -91,6 +91,10 @@ class TfmMain : public QMainWindow {
     // in the error box and a refusal in the status bar.
     void PerformEdit(const std::function<EditResult(Document&)>& edit);
     DrawingCommands& Drawing() { return *drawing_; }
+    // The speed boxes and the orientation pair show the document's settings again, for a command
+    // that changed them (they are not followed from the document: a speed being typed would be
+    // overwritten).
+    void ShowDocumentSettings();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -103,7 +107,6 @@ class TfmMain : public QMainWindow {
     void FormDestroy();
     void FormStorage1RestorePlacement(QSettings& settings);
     void FormStorage1SavePlacement(QSettings& settings);
-    void ShowDocumentSettings();
     // The speed boxes and the orientation pair hold the settings; files and the upload take
     // them from the document, so typed values are committed there first.
     void CommitDocumentSettings();

@@ -6,10 +6,9 @@
 
 namespace kadr {
 
-// The 14 dot rows of a frame seen as one picture of 28 x 14 dots: y 0..6 are frame rows 1..7,
-// y 7..13 frame rows 9..15. Drawing works in these coordinates so that shapes and fills run
-// straight across the seam of the two module rows; y + 1 is the grid row of the frame grids.
-inline constexpr int kDotRows = 14;
+// The kDotRows (14) dot rows of a frame seen as one picture of 28 x 14 dots: y 0..6 are frame
+// rows 1..7, y 7..13 frame rows 9..15. Drawing works in these coordinates so that shapes and fills
+// run straight across the seam of the two module rows; y + 1 is the grid row of the frame grids.
 
 struct DotCell {
     int x = 0;  // column 0..27

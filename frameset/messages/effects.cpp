@@ -8,11 +8,10 @@ namespace kadr::messages {
 namespace {
 
 using playback::kDisplayColumns;
-using playback::kDisplayRows;
 
-constexpr std::uint16_t kAllRows = (1U << kDisplayRows) - 1;
+constexpr std::uint16_t kAllRows = (1U << kDotRows) - 1;
 constexpr int kLastColumn = kDisplayColumns - 1;  // 27
-constexpr int kLastRow = kDisplayRows - 1;        // 13
+constexpr int kLastRow = kDotRows - 1;            // 13
 // The centre line lies between these two columns.
 constexpr int kCentreLeft = kDisplayColumns / 2 - 1;  // 13
 constexpr int kCentreRight = kDisplayColumns / 2;     // 14
@@ -50,7 +49,7 @@ std::vector<Picture> Distinct(const std::vector<Picture>& candidates, const Pict
 std::vector<int> DissolveOrder(const Picture& picture) {
     std::vector<int> dots;
     for (int c = 0; c < kDisplayColumns; ++c) {
-        for (int r = 0; r < kDisplayRows; ++r) {
+        for (int r = 0; r < kDotRows; ++r) {
             if (picture.Lit(c, r)) {
                 dots.push_back(c * 16 + r);
             }
@@ -94,28 +93,34 @@ std::vector<Picture> Entry(Effect effect, const RestPicture& rest, const InkBoun
         case Effect::None:
             break;
         case Effect::ScrollLeft:
-            for (int d = kLastColumn - a; d >= 1; --d)
+            for (int d = kLastColumn - a; d >= 1; --d) {
                 out.push_back(Shifted(r, d, 0));
+            }
             break;
         case Effect::ScrollRight:
-            for (int d = b; d >= 1; --d)
+            for (int d = b; d >= 1; --d) {
                 out.push_back(Shifted(r, -d, 0));
+            }
             break;
         case Effect::ScrollUp:
-            for (int d = kLastRow - t; d >= 1; --d)
+            for (int d = kLastRow - t; d >= 1; --d) {
                 out.push_back(Shifted(r, 0, d));
+            }
             break;
         case Effect::ScrollDown:
-            for (int d = u; d >= 1; --d)
+            for (int d = u; d >= 1; --d) {
                 out.push_back(Shifted(r, 0, -d));
+            }
             break;
         case Effect::WipeRight:
-            for (int k = 1; k <= b - a; ++k)
+            for (int k = 1; k <= b - a; ++k) {
                 out.push_back(ColumnsOnly(r, a, a + k - 1));
+            }
             break;
         case Effect::WipeLeft:
-            for (int k = 1; k <= b - a; ++k)
+            for (int k = 1; k <= b - a; ++k) {
                 out.push_back(ColumnsOnly(r, b - k + 1, b));
+            }
             break;
         case Effect::Open:  // revealed from the centre line outwards
             for (int k = 1; k < kCentreRight; ++k) {
@@ -128,8 +133,9 @@ std::vector<Picture> Entry(Effect effect, const RestPicture& rest, const InkBoun
             }
             return Distinct(out, r);
         case Effect::Typewriter:
-            for (const int end : rest.characterEnds)
+            for (const int end : rest.characterEnds) {
                 out.push_back(ColumnsOnly(r, 0, end - 1));
+            }
             return Distinct(out, r);
         case Effect::Dissolve:
             return Distinct(DissolvePictures(r, false), r);
@@ -146,28 +152,34 @@ std::vector<Picture> Exit(Effect effect, const RestPicture& rest, const InkBound
         case Effect::Typewriter:
             break;
         case Effect::ScrollLeft:
-            for (int d = 1; d <= b; ++d)
+            for (int d = 1; d <= b; ++d) {
                 out.push_back(Shifted(r, -d, 0));
+            }
             break;
         case Effect::ScrollRight:
-            for (int d = 1; d <= kLastColumn - a; ++d)
+            for (int d = 1; d <= kLastColumn - a; ++d) {
                 out.push_back(Shifted(r, d, 0));
+            }
             break;
         case Effect::ScrollUp:
-            for (int d = 1; d <= u; ++d)
+            for (int d = 1; d <= u; ++d) {
                 out.push_back(Shifted(r, 0, -d));
+            }
             break;
         case Effect::ScrollDown:
-            for (int d = 1; d <= kLastRow - t; ++d)
+            for (int d = 1; d <= kLastRow - t; ++d) {
                 out.push_back(Shifted(r, 0, d));
+            }
             break;
         case Effect::WipeRight:
-            for (int k = 1; k <= b - a; ++k)
+            for (int k = 1; k <= b - a; ++k) {
                 out.push_back(ColumnsOnly(r, a + k, b));
+            }
             break;
         case Effect::WipeLeft:
-            for (int k = 1; k <= b - a; ++k)
+            for (int k = 1; k <= b - a; ++k) {
                 out.push_back(ColumnsOnly(r, a, b - k));
+            }
             break;
         case Effect::Open:  // hidden from the centre line outwards
             for (int k = 1; k < kCentreRight; ++k) {

@@ -25,7 +25,7 @@ RestPicture RestOf(const text::RenderedText& rendered, Align align) {
     const int left = LeftColumn(align, rendered.picture.width);
     RestPicture rest;
     for (int column = 0; column < rendered.picture.width; ++column) {
-        for (int row = 0; row < text::kPictureRows; ++row) {
+        for (int row = 0; row < kDotRows; ++row) {
             if (rendered.picture.Ink(column, row)) {
                 rest.picture.SetLit(left + column, row, true);
             }
@@ -143,12 +143,16 @@ ProgramPlan PlanProgram(const Program& program, FontSource& fonts, int speedAnim
 }
 
 std::vector<Frame> ProgramFrames(const ProgramPlan& plan) {
+    return plan.refusal == Refusal::None ? PlannedFrames(plan, plan.added) : std::vector<Frame>{};
+}
+
+std::vector<Frame> PlannedFrames(const ProgramPlan& plan, int limit) {
     std::vector<Frame> frames;
-    if (plan.refusal != Refusal::None) {
-        return frames;
-    }
-    frames.reserve(static_cast<std::size_t>(plan.added));
+    frames.reserve(static_cast<std::size_t>(std::clamp(plan.added, 0, limit)));
     for (const MessagePlan& message : plan.messages) {
+        if (static_cast<int>(frames.size()) + message.FrameCount() > limit) {
+            break;  // a message is played whole or not at all
+        }
         AppendMessageFrames(message, frames);
     }
     return frames;

@@ -67,6 +67,9 @@ ProgramPlan PlanProgram(const Program& program, FontSource& fonts, int speedAnim
 
 // Every frame of a program that was not refused, message after message.
 std::vector<Frame> ProgramFrames(const ProgramPlan& plan);
+// The frames of the messages that were not refused, at most `limit`: what a preview can play
+// of a program that cannot go in as it is.
+std::vector<Frame> PlannedFrames(const ProgramPlan& plan, int limit);
 
 // The widest text of the program, and each character its fonts lack, once, in the order met.
 int WidestText(const ProgramPlan& plan);

@@ -19,7 +19,10 @@ ProgramInsertion InsertProgram(Document& document, const Program& program, FontS
         return result;
     }
     result.firstFrame = document.Set().CurFrame;
-    document.Set().SetSpeedAnim(result.plan.speedAnim);
+    const FrameSet& set = document.Set();
+    if (set.SpeedAnim != result.plan.speedAnim) {
+        document.SetPlaybackSettings(result.plan.speedAnim, set.SpeedRow, set.OrientationFlag);
+    }
     return result;
 }
 

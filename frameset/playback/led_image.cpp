@@ -147,7 +147,7 @@ IndexedImage LedPainter::Paint(const Picture& picture) const {
 void LedPainter::PaintAt(const Picture& picture, IndexedImage& image, int x0, int y0) const {
     const int n = geometry_.ledSize;
     for (int c = 0; c < kDisplayColumns; ++c) {
-        for (int r = 0; r < kDisplayRows; ++r) {
+        for (int r = 0; r < kDotRows; ++r) {
             const int base = picture.Lit(c, r) ? kShades : 0;
             const int left = x0 + geometry_.CellX(c);
             const int top = y0 + geometry_.CellY(r);

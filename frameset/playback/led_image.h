@@ -34,10 +34,10 @@ struct PanelGeometry {
     int ledSize = 8;
 
     int Width() const { return (kDisplayColumns + 2) * ledSize; }
-    int Height() const { return (kDisplayRows + 3) * ledSize; }
+    int Height() const { return (kDotRows + 3) * ledSize; }
     // Top left pixel of the square an LED occupies.
     int CellX(int column) const { return (column + 1) * ledSize; }
-    int CellY(int row) const { return (row + 1 + (row >= kDisplayRows / 2 ? 1 : 0)) * ledSize; }
+    int CellY(int row) const { return (row + 1 + (row >= kDotRows / 2 ? 1 : 0)) * ledSize; }
     double Diameter() const { return ledSize * 0.8; }
 };
 

@@ -147,7 +147,7 @@ Picture PictureOf(const Frame& frame) {
     Picture picture;
     for (int c = 0; c < kDisplayColumns; ++c) {
         std::uint16_t mask = 0;
-        for (int r = 0; r < kDisplayRows; ++r) {
+        for (int r = 0; r < kDotRows; ++r) {
             if (frame[static_cast<std::size_t>(DotCellIndex({c, r}))] == kDotSet) {
                 mask = static_cast<std::uint16_t>(mask | (1U << r));
             }
@@ -161,7 +161,7 @@ Frame AnimationFrameOf(const Picture& picture) {
     Frame frame;
     FillBlank(frame);  // every mark 1: an animation frame
     for (int c = 0; c < kDisplayColumns; ++c) {
-        for (int r = 0; r < kDisplayRows; ++r) {
+        for (int r = 0; r < kDotRows; ++r) {
             if (picture.Lit(c, r)) {
                 frame[static_cast<std::size_t>(DotCellIndex({c, r}))] = kDotSet;
             }

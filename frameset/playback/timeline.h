@@ -10,11 +10,10 @@
 
 namespace kadr::playback {
 
-// The display shows the 14 dot rows of a frame; the mark rows are the unit's business. Its rows
-// are the dot rows the drawing tools work in: 0..6 are frame rows 1..7 (upper modules), 7..13
-// are frame rows 9..15.
+// The display shows the kDotRows (14) dot rows of a frame; the mark rows are the unit's business.
+// Its rows are the dot rows the drawing tools work in: 0..6 are frame rows 1..7 (upper
+// modules), 7..13 are frame rows 9..15.
 inline constexpr int kDisplayColumns = kColumns;  // 28
-inline constexpr int kDisplayRows = kDotRows;     // 14
 constexpr int FrameRowOf(int displayRow) {
     return FrameRowOfDotRow(displayRow);
 }

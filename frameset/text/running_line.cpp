@@ -22,7 +22,7 @@ std::vector<Frame> RunningLineFrames(const TextPicture& picture) {
             if (source >= picture.width) {
                 break;
             }
-            for (int row = 0; row < kPictureRows; ++row) {
+            for (int row = 0; row < kDotRows; ++row) {
                 if (picture.Ink(source, row)) {
                     frame[static_cast<std::size_t>(DotCellIndex({column, row}))] = kDotSet;
                 }

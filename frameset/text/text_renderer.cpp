@@ -14,11 +14,11 @@ int TopRow(Placement placement, int height) {
         case Placement::Top:
             return 0;
         case Placement::Bottom:
-            return kPictureRows - height;
+            return kDotRows - height;
         case Placement::Middle:
             break;
     }
-    return (kPictureRows - height) / 2;
+    return (kDotRows - height) / 2;
 }
 
 }  // namespace
@@ -40,7 +40,7 @@ Glyph ReplacementBox(int height) {
 
 RenderedText RenderText(std::string_view utf8, const TextFont& font, const TextLayout& layout) {
     const std::u32string characters = DecodeUtf8(utf8);
-    const int height = std::clamp(font.Height(), 1, kPictureRows);
+    const int height = std::clamp(font.Height(), 1, kDotRows);
     const int gap = std::clamp(layout.gap, 0, kMaxGap);
     const int lead = std::clamp(layout.lead, 0, kMaxMargin);
     const int trail = std::clamp(layout.trail, 0, kMaxMargin);
@@ -71,12 +71,12 @@ RenderedText RenderText(std::string_view utf8, const TextFont& font, const TextL
 
     TextPicture& picture = out.picture;
     picture.width = width;
-    picture.ink.assign(static_cast<std::size_t>(width) * kPictureRows, 0);
+    picture.ink.assign(static_cast<std::size_t>(width) * kDotRows, 0);
     int left = lead;
     out.characterEnds.reserve(order.size());
     for (const std::size_t index : order) {
         const Glyph& glyph = glyphs[index];
-        const int rows = std::min(glyph.height, kPictureRows);
+        const int rows = std::min(glyph.height, kDotRows);
         const int top = TopRow(layout.placement, rows);
         for (int column = 0; column < glyph.width; ++column) {
             for (int row = 0; row < rows; ++row) {

@@ -10,21 +10,17 @@
 
 namespace kadr::text {
 
-// The 14 dot rows of a frame as one picture, as the drawing tools see them: row 6 lies directly
-// above row 7, as frame row 7 lies above frame row 9 with the mark row between them.
-inline constexpr int kPictureRows = kDotRows;
-
+// A text picture has the kDotRows dot rows of a frame, as the drawing tools see them: row 6 lies
+// directly above row 7, as frame row 7 lies above frame row 9 with the mark row between them.
 // A picture 14 rows high and `width` columns wide, column by column like a frame; 1 = ink.
 struct TextPicture {
     int width = 0;
     std::vector<std::uint8_t> ink;
 
     bool Ink(int column, int row) const {
-        return ink[static_cast<std::size_t>(column * kPictureRows + row)] != 0;
+        return ink[static_cast<std::size_t>(column * kDotRows + row)] != 0;
     }
-    void SetInk(int column, int row) {
-        ink[static_cast<std::size_t>(column * kPictureRows + row)] = 1;
-    }
+    void SetInk(int column, int row) { ink[static_cast<std::size_t>(column * kDotRows + row)] = 1; }
 };
 
 // Where a font lower than 14 dots sits: the upper module row, the lower one, or centred across

@@ -26,8 +26,9 @@ bool Lit(const FrameSet& set, int f, int c, int r) {
 int LitCount(const FrameSet& set, int f) {
     int n = 0;
     for (int c = 0; c < kColumns; ++c) {
-        for (int r = 0; r < 14; ++r)
+        for (int r = 0; r < 14; ++r) {
             n += Lit(set, f, c, r) ? 1 : 0;
+        }
     }
     return n;
 }

@@ -124,7 +124,7 @@ TEST(KadrRender, GifHasOneFramePerStepWithItsDelayAndLoopsForever) {
     for (const int frame : {0, 30, 56, 84, 110, 111, 112}) {
         const playback::Picture& picture = timeline.steps[static_cast<std::size_t>(frame)].picture;
         for (int c = 0; c < playback::kDisplayColumns; ++c) {
-            for (int row = 0; row < playback::kDisplayRows; ++row) {
+            for (int row = 0; row < kDotRows; ++row) {
                 const bool on = picture.Lit(c, row);
                 lit += on ? 1 : 0;
                 ASSERT_EQ(
@@ -197,7 +197,7 @@ TEST(KadrRender, PngShowsOneFrameOrASheetOfAll) {
     // A running-line frame shows its picture, not its marks.
     int litInFrame2 = 0;
     for (int c = 0; c < playback::kDisplayColumns; ++c) {
-        for (int row = 0; row < playback::kDisplayRows; ++row) {
+        for (int row = 0; row < kDotRows; ++row) {
             const bool on = set.Cell(1, c, playback::FrameRowOf(row)) == kDotSet;
             litInFrame2 += on ? 1 : 0;
             ASSERT_EQ(at(sheet, g8.Width() + g8.CellX(c) + 4, g8.CellY(row) + 4),

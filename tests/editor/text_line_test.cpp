@@ -12,10 +12,10 @@
 #include "editor/dialogs/text_line_dialog.h"
 #include "editor/dialogs/text_preview.h"
 #include "editor/strip/frame_strip.h"
-#include "editor/text/system_font.h"
 #include "frameset/frame_kinds.h"
 #include "frameset/text/builtin_font.h"
 #include "full_editor_fixture.h"
+#include "pictures/system_font.h"
 
 namespace kadr::editor::testing {
 namespace {
@@ -25,7 +25,7 @@ using kadr::text::Placement;
 std::set<int> InkRows(const kadr::text::TextPicture& picture) {
     std::set<int> rows;
     for (int c = 0; c < picture.width; ++c) {
-        for (int r = 0; r < kadr::text::kPictureRows; ++r) {
+        for (int r = 0; r < kDotRows; ++r) {
             if (picture.Ink(c, r)) {
                 rows.insert(r);
             }

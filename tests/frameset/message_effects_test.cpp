@@ -65,14 +65,16 @@ struct HandText {
 
 Dots Horizontal(int c0, int c1, int r) {
     Dots out;
-    for (int c = c0; c <= c1; ++c)
+    for (int c = c0; c <= c1; ++c) {
         out.insert({c, r});
+    }
     return out;
 }
 Dots Vertical(int c, int r0, int r1) {
     Dots out;
-    for (int r = r0; r <= r1; ++r)
+    for (int r = r0; r <= r1; ++r) {
         out.insert({c, r});
+    }
     return out;
 }
 Dots Join(Dots a, const Dots& b) {
@@ -120,79 +122,91 @@ std::vector<TableRow> Table() {
         {Effect::ScrollLeft,
          [](const Dots& r, int a, int, int, int) {
              V v;
-             for (int d = 27 - a; d >= 1; --d)
+             for (int d = 27 - a; d >= 1; --d) {
                  v.push_back(Shift(r, d, 0));
+             }
              return v;
          },
          [](const Dots& r, int, int b, int, int) {
              V v;
-             for (int d = 1; d <= b; ++d)
+             for (int d = 1; d <= b; ++d) {
                  v.push_back(Shift(r, -d, 0));
+             }
              return v;
          }},
         {Effect::ScrollRight,
          [](const Dots& r, int, int b, int, int) {
              V v;
-             for (int d = b; d >= 1; --d)
+             for (int d = b; d >= 1; --d) {
                  v.push_back(Shift(r, -d, 0));
+             }
              return v;
          },
          [](const Dots& r, int a, int, int, int) {
              V v;
-             for (int d = 1; d <= 27 - a; ++d)
+             for (int d = 1; d <= 27 - a; ++d) {
                  v.push_back(Shift(r, d, 0));
+             }
              return v;
          }},
         {Effect::ScrollUp,
          [](const Dots& r, int, int, int t, int) {
              V v;
-             for (int d = 13 - t; d >= 1; --d)
+             for (int d = 13 - t; d >= 1; --d) {
                  v.push_back(Shift(r, 0, d));
+             }
              return v;
          },
          [](const Dots& r, int, int, int, int u) {
              V v;
-             for (int d = 1; d <= u; ++d)
+             for (int d = 1; d <= u; ++d) {
                  v.push_back(Shift(r, 0, -d));
+             }
              return v;
          }},
         {Effect::ScrollDown,
          [](const Dots& r, int, int, int, int u) {
              V v;
-             for (int d = u; d >= 1; --d)
+             for (int d = u; d >= 1; --d) {
                  v.push_back(Shift(r, 0, -d));
+             }
              return v;
          },
          [](const Dots& r, int, int, int t, int) {
              V v;
-             for (int d = 1; d <= 13 - t; ++d)
+             for (int d = 1; d <= 13 - t; ++d) {
                  v.push_back(Shift(r, 0, d));
+             }
              return v;
          }},
         {Effect::WipeRight,
          [](const Dots& r, int a, int b, int, int) {
              V v;
-             for (int k = 1; k <= b - a; ++k)
+             for (int k = 1; k <= b - a; ++k) {
                  v.push_back(Columns(r, a, a + k - 1));
+             }
              return v;
          },
          [](const Dots& r, int a, int b, int, int) {
              V v;
-             for (int k = 1; k <= b - a; ++k)
+             for (int k = 1; k <= b - a; ++k) {
                  v.push_back(Columns(r, a + k, b));
+             }
              return v;
          }},
         {Effect::WipeLeft,
          [](const Dots& r, int a, int b, int, int) {
              V v;
-             for (int k = 1; k <= b - a; ++k)
+             for (int k = 1; k <= b - a; ++k) {
                  v.push_back(Columns(r, b - k + 1, b));
+             }
              return v;
          },
          [](const Dots& r, int a, int b, int, int) {
              V v;
-             for (int k = 1; k <= b - a; ++k)
+             for (int k = 1; k <= b - a; ++k) {
                  v.push_back(Columns(r, a, b - k));
+             }
              return v;
          }},
     };

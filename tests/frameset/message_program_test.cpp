@@ -34,8 +34,9 @@ bool Lit(const FrameSet& set, int f, int c, int r) {
 int LitCount(const FrameSet& set, int f) {
     int count = 0;
     for (int c = 0; c < kColumns; ++c) {
-        for (int r = 0; r < 14; ++r)
+        for (int r = 0; r < 14; ++r) {
             count += Lit(set, f, c, r) ? 1 : 0;
+        }
     }
     return count;
 }

@@ -262,7 +262,7 @@ TEST(LedPainter, LedCentresShowTheirStateAndTheModuleRowGapIsDark) {
         ASSERT_EQ(image.width, 240);
         ASSERT_EQ(image.height, 136);
         for (int c = 0; c < kDisplayColumns; ++c) {
-            for (int r = 0; r < kDisplayRows; ++r) {
+            for (int r = 0; r < kDotRows; ++r) {
                 const Rgb centre = image.ColourAt(g.CellX(c) + 4, g.CellY(r) + 4);
                 EXPECT_EQ(centre, picture.Lit(c, r) ? LitRgb(colour) : UnlitRgb(colour))
                     << c << "," << r;

@@ -29,8 +29,8 @@ std::string Name(char32_t c) {
 
 // The columns of a picture from `first`, `count` wide, as one comparable value.
 std::vector<std::uint8_t> Columns(const TextPicture& picture, int first, int count) {
-    return {picture.ink.begin() + first * kPictureRows,
-            picture.ink.begin() + (first + count) * kPictureRows};
+    return {picture.ink.begin() + first * kDotRows,
+            picture.ink.begin() + (first + count) * kDotRows};
 }
 
 TEST(BuiltinFont, HasEveryCharacterATickerNeedsWithInkAndSevenRows) {
@@ -117,7 +117,7 @@ TEST(TextRenderer, SameCharacterGivesSameColumnsAndWidthCountsGaps) {
         EXPECT_EQ(Columns(text.picture, a + gap, a), first);
         EXPECT_EQ(Columns(text.picture, 2 * (a + gap), a), first);
         // The gaps are blank.
-        EXPECT_EQ(Columns(text.picture, a, gap), std::vector<std::uint8_t>(gap * kPictureRows, 0));
+        EXPECT_EQ(Columns(text.picture, a, gap), std::vector<std::uint8_t>(gap * kDotRows, 0));
         EXPECT_TRUE(text.missing.empty());
     }
     // Known widths: I is 3 columns, Ш 7, a space 3; lead and trail add blank columns.
@@ -126,8 +126,8 @@ TEST(TextRenderer, SameCharacterGivesSameColumnsAndWidthCountsGaps) {
     EXPECT_EQ(RenderText("I I", font, {Placement::Top, 2, 0, 0}).picture.width, 13);
     const RenderedText padded = RenderText("I", font, {Placement::Top, 1, 5, 4});
     EXPECT_EQ(padded.picture.width, 12);
-    EXPECT_EQ(Columns(padded.picture, 0, 5), std::vector<std::uint8_t>(5 * kPictureRows, 0));
-    EXPECT_EQ(Columns(padded.picture, 8, 4), std::vector<std::uint8_t>(4 * kPictureRows, 0));
+    EXPECT_EQ(Columns(padded.picture, 0, 5), std::vector<std::uint8_t>(5 * kDotRows, 0));
+    EXPECT_EQ(Columns(padded.picture, 8, 4), std::vector<std::uint8_t>(4 * kDotRows, 0));
     EXPECT_EQ(RenderText("", font, {}).picture.width, 0);
     EXPECT_EQ(RenderText("", font, {}).characters, 0);
 }
@@ -141,7 +141,7 @@ TEST(TextRenderer, PlacementPutsSevenDotsInTheChosenRows) {
         const RenderedText text = RenderText("ЕЕ", font, {placement, 1, 0, 0});
         std::set<int> rows;
         for (int c = 0; c < text.picture.width; ++c) {
-            for (int r = 0; r < kPictureRows; ++r) {
+            for (int r = 0; r < kDotRows; ++r) {
                 if (text.picture.Ink(c, r)) {
                     rows.insert(r);
                 }

@@ -1,8 +1,8 @@
-#include "editor/text/message_font_source.h"
+#include "pictures/message_font_source.h"
 
 #include <algorithm>
 
-namespace kadr::editor {
+namespace kadr {
 
 const kadr::text::TextFont* MessageFontSource::Font(const std::string& name, int size) {
     if (const kadr::text::TextFont* font = builtin_.Font(name, size)) {
@@ -18,4 +18,4 @@ const kadr::text::TextFont* MessageFontSource::Font(const std::string& name, int
     return found->second.get();
 }
 
-}  // namespace kadr::editor
+}  // namespace kadr

@@ -1,4 +1,4 @@
-#include "editor/text/system_font.h"
+#include "pictures/system_font.h"
 
 #include <algorithm>
 
@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QPainter>
 
-namespace kadr::editor {
+namespace kadr {
 namespace {
 
 constexpr int kInkThreshold = 128;  // darker than mid-grey is a dot
@@ -110,4 +110,4 @@ kadr::text::Glyph SystemFont::Draw(char32_t character) const {
     return glyph;
 }
 
-}  // namespace kadr::editor
+}  // namespace kadr

@@ -9,7 +9,7 @@
 
 #include "frameset/text/text_font.h"
 
-namespace kadr::editor {
+namespace kadr {
 
 // A font installed on the computer, drawn through Qt without smoothing at a height of 7 to 14
 // dots and cut into dots by a threshold. Needs a QGuiApplication. Characters the font itself
@@ -38,4 +38,4 @@ class SystemFont : public kadr::text::TextFont {
     mutable std::map<char32_t, std::optional<kadr::text::Glyph>> drawn_;
 };
 
-}  // namespace kadr::editor
+}  // namespace kadr

@@ -5,10 +5,10 @@
 #include <string>
 #include <utility>
 
-#include "editor/text/system_font.h"
 #include "frameset/messages/message_fonts.h"
+#include "pictures/system_font.h"
 
-namespace kadr::editor {
+namespace kadr {
 
 // The fonts of messages for the editor and `kadr`: the built-in ones, and any other name as an
 // installed font at the message's height, each found once. Needs a QGuiApplication for those.
@@ -21,4 +21,4 @@ class MessageFontSource : public kadr::messages::FontSource {
     std::map<std::pair<std::string, int>, std::unique_ptr<SystemFont>> desktop_;
 };
 
-}  // namespace kadr::editor
+}  // namespace kadr

@@ -1,0 +1,2 @@
+#include "pictures/system_font.h"
+#include "editor/text/system_font.h"

@@ -1,0 +1,2 @@
+#include <QTimer>
+#include "editor/window/main_window.h"

@@ -1,0 +1,2 @@
+#include <unistd.h>
+#include "frameset/frame_set.h"

@@ -1,0 +1,1 @@
+#include "cli/cli_support.h"
