@@ -6,6 +6,12 @@
 #include <QLabel>
 
 namespace kadr::editor {
+namespace {
+
+// A bound for a font whose blanks have no width at all.
+constexpr int kMostBlanks = 400;
+
+}  // namespace
 
 GapLabel::GapLabel(const QString& before, int blanks, const QString& after, QWidget* control,
                    QWidget* parent)
@@ -22,12 +28,18 @@ GapLabel::GapLabel(const QString& before, int blanks, const QString& after, QWid
 
 int GapLabel::Blanks() const {
     const QFontMetrics metrics = label_->fontMetrics();
-    const int space = std::max(1, metrics.horizontalAdvance(QLatin1Char(' ')));
+    const int space = metrics.horizontalAdvance(QLatin1Char(' '));
     // The blanks are the phrase's own spacing, but the control must still show its number: a
     // font with narrow blanks or a style with wide boxes (Windows) gets as many more as it needs,
-    // with the blank of air on either side kept.
-    const int needed = (control_->minimumSizeHint().width() + space - 1) / space + 2;
-    return std::max(blanks_, needed);
+    // with the blank of air on either side kept. Measured as the control is placed, since a run
+    // of blanks need not be a whole multiple of one.
+    const int needed = control_->minimumSizeHint().width();
+    int blanks = blanks_;
+    while (metrics.horizontalAdvance(QString(blanks, QLatin1Char(' '))) - 2 * space < needed &&
+           blanks < kMostBlanks) {
+        ++blanks;
+    }
+    return blanks;
 }
 
 void GapLabel::FitText() {
