@@ -3,11 +3,12 @@
 #include <gif_lib.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <memory>
 #include <string>
 
+#include "cli/gif_coding.h"
+#include "cli/gif_timing.h"
 #include "frameset/errors.h"
 
 namespace kadr::cli {
@@ -18,6 +19,9 @@ int AppendBytes(GifFileType* gif, const GifByteType* data, int length) {
     out->insert(out->end(), data, data + length);
     return length;
 }
+
+// Pictures coded at a time before they are stored, so that little of the GIF is held at once.
+constexpr std::size_t kPicturesPerRun = 256;
 
 [[noreturn]] void Fail(int code) {
     const char* text = GifErrorString(code);
@@ -43,12 +47,8 @@ void Check(GifFileType* gif, int result) {
 
 }  // namespace
 
-int GifDelay(double durationMs) {
-    return std::max(2, static_cast<int>(std::lround(durationMs / 10.0)));
-}
-
-std::vector<std::uint8_t> EncodeGif(const playback::Timeline& timeline,
-                                    const playback::LedPainter& painter) {
+void EncodeGif(const playback::Timeline& timeline, const playback::LedPainter& painter,
+               const GifSink& write) {
     std::vector<std::uint8_t> bytes;
     int error = 0;
     std::unique_ptr<GifFileType, GifCloser> gif(EGifOpen(&bytes, AppendBytes, &error));
@@ -59,7 +59,7 @@ std::vector<std::uint8_t> EncodeGif(const playback::Timeline& timeline,
 
     const auto& palette = painter.Palette();
     int mapSize = 2;
-    while (mapSize < static_cast<int>(palette.size())) {
+    while (mapSize <= static_cast<int>(palette.size())) {  // one more for transparent pixels
         mapSize *= 2;
     }
     std::unique_ptr<ColorMapObject, MapFreer> map(GifMakeMapObject(mapSize, nullptr));
@@ -85,31 +85,42 @@ std::vector<std::uint8_t> EncodeGif(const playback::Timeline& timeline,
     Check(gif.get(), EGifPutExtensionBlock(gif.get(), 3, kLoopForever));
     Check(gif.get(), EGifPutExtensionTrailer(gif.get()));
 
-    playback::IndexedImage image;
-    for (const playback::Step& step : timeline.steps) {
-        GraphicsControlBlock control{};
-        control.DisposalMode = DISPOSAL_UNSPECIFIED;
-        control.UserInputFlag = false;
-        control.DelayTime = GifDelay(step.durationMs);
-        control.TransparentColor = NO_TRANSPARENT_COLOR;
-        GifByteType extension[4];
-        const std::size_t length = EGifGCBToExtension(&control, extension);
-        Check(gif.get(), EGifPutExtension(gif.get(), GRAPHICS_EXT_FUNC_CODE,
-                                          static_cast<int>(length), extension));
-        image = painter.Paint(step.picture);
-        Check(gif.get(), EGifPutImageDesc(gif.get(), 0, 0, width, height, false, nullptr));
-        for (int y = 0; y < height; ++y) {
-            Check(gif.get(), EGifPutLine(gif.get(),
-                                         image.pixels.data() + static_cast<std::size_t>(y) *
-                                                                   static_cast<std::size_t>(width),
-                                         width));
+    const int codeSize = std::max(2, map->BitsPerPixel);  // as giflib works it out
+    const std::vector<GifFrameTiming> timings = GifTimings(timeline);
+    PictureCoder coder(timeline, timings, painter, codeSize);
+    for (std::size_t begin = 0; begin < timings.size(); begin += kPicturesPerRun) {
+        const std::size_t end = std::min(timings.size(), begin + kPicturesPerRun);
+        const std::vector<CodedPicture> coded = coder.Code(begin, end);
+        for (std::size_t i = begin; i < end; ++i) {
+            const CodedPicture& picture = coded[i - begin];
+            GraphicsControlBlock control{};
+            control.DisposalMode = DISPOSE_DO_NOT;  // the next picture is drawn over this one
+            control.UserInputFlag = false;
+            control.DelayTime = timings[i].delay;
+            control.TransparentColor =
+                picture.transparent ? coder.TransparentIndex() : NO_TRANSPARENT_COLOR;
+            GifByteType extension[4];
+            const std::size_t length = EGifGCBToExtension(&control, extension);
+            Check(gif.get(), EGifPutExtension(gif.get(), GRAPHICS_EXT_FUNC_CODE,
+                                              static_cast<int>(length), extension));
+            Check(gif.get(), EGifPutImageDesc(gif.get(), picture.left, picture.top, picture.width,
+                                              picture.height, false, nullptr));
+            // The codes are made by PictureCoder and stored by giflib as they are.
+            const std::vector<std::uint8_t>& blocks = picture.blocks;
+            for (std::size_t at = 0; at < blocks.size(); at += blocks[at] + 1U) {
+                Check(gif.get(), at == 0 ? EGifPutCode(gif.get(), codeSize, &blocks[at])
+                                         : EGifPutCodeNext(gif.get(), &blocks[at]));
+            }
+            Check(gif.get(), EGifPutCodeNext(gif.get(), nullptr));
         }
+        write(bytes);
+        bytes.clear();
     }
     GifFileType* raw = gif.release();
     if (EGifCloseFile(raw, &error) == GIF_ERROR) {
         Fail(error);
     }
-    return bytes;
+    write(bytes);
 }
 
 }  // namespace kadr::cli

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <vector>
 
 #include "frameset/playback/led_image.h"
@@ -8,13 +10,13 @@
 
 namespace kadr::cli {
 
-// GIF counts time in hundredths of a second, and viewers play anything shorter than two of them
-// at their own pace; so a step's time is rounded to the nearest hundredth, at least 2.
-int GifDelay(double durationMs);
-
-// One pass of the timeline as an animated GIF that loops forever: one GIF frame per step, each
-// as long as its step. Throws kadr::Error when the encoder fails; the timeline must have steps.
-std::vector<std::uint8_t> EncodeGif(const playback::Timeline& timeline,
-                                    const playback::LedPainter& painter);
+// One pass of the timeline as an animated GIF that loops forever: a GIF picture for every step
+// (steps in a row that show the same picture share one), timed as GifTimings says, each after the
+// first holding only the pixels that changed. Throws kadr::Error when the encoder fails; the
+// timeline must have steps.
+// The GIF goes to `write` in pieces as it is made.
+using GifSink = std::function<void(std::span<const std::uint8_t>)>;
+void EncodeGif(const playback::Timeline& timeline, const playback::LedPainter& painter,
+               const GifSink& write);
 
 }  // namespace kadr::cli

@@ -37,13 +37,12 @@ int RunImport(const Args& args) {
     const std::string& out = files[2];
     Document document;
     OpenInputLikeEditor(document, files[0]);
-    std::vector<GreyPicture> pictures;
+    std::vector<Frame> frames;
     try {
-        pictures = ReadPictures(image);
+        frames = FramesOfPictures(ReadPictures(image), options);
     } catch (const Error& e) {
         throw Error(image + ": " + e.what());
     }
-    const std::vector<Frame> frames = FramesOfPictures(pictures, options);
     const EditResult result = document.InsertFrames(document.Set().FrameCount(), frames);
     if (result.status == EditStatus::Full) {
         throw Error(image + ": " + std::to_string(frames.size()) + " frames do not fit after " +

@@ -23,17 +23,17 @@ void Complain(const std::string& port, const char* what, int error) {
     std::fprintf(stderr, "kadr: %s: %s: %s\n", port.c_str(), what, FormatLastError(error).c_str());
 }
 
-bool WriteAll(SerialDevice& device, const std::uint8_t* bytes, std::size_t count,
-              const ShutdownEvent& stop) {
+IoResult WriteAll(SerialDevice& device, const std::uint8_t* bytes, std::size_t count,
+                  const ShutdownEvent& stop) {
     while (count > 0) {
         const IoResult result = device.Write(bytes, count, stop);
         if (result.status != IoResult::Status::Done) {
-            return false;
+            return result;
         }
         bytes += result.count;
         count -= result.count;
     }
-    return true;
+    return {};
 }
 
 }  // namespace
@@ -52,15 +52,19 @@ void ReportReceivedSet(const std::string& save, const FrameSet& set) {
 
 int ServePort(const PortSimulation& options, StopSignals& stops) {
     const std::unique_ptr<SerialDevice> device = OpenSerialDevice(options.port);
+    return ServeDevice(*device, options, stops);
+}
+
+int ServeDevice(SerialDevice& device, const PortSimulation& options, StopSignals& stops) {
     if (options.baud > 0) {
         LineSettings line;
         line.baud = static_cast<int>(options.baud);
         line.dataBits = 8;
-        if (const int error = device->ApplyLineSettings(line); error != 0) {
+        if (const int error = device.ApplyLineSettings(line); error != 0) {
             Complain(options.port, "cannot set the line", error);
         }
     }
-    if (const int error = device->SetReadInterval(kReadIntervalMs); error != 0) {
+    if (const int error = device.SetReadInterval(kReadIntervalMs); error != 0) {
         Complain(options.port, "cannot set the time-outs", error);
     }
 
@@ -81,7 +85,7 @@ int ServePort(const PortSimulation& options, StopSignals& stops) {
     DisplayUnit unit;
     std::uint8_t buffer[4096];
     for (bool done = false; !done;) {
-        const IoResult result = device->Read(buffer, sizeof buffer, stop);
+        const IoResult result = device.Read(buffer, sizeof buffer, stop);
         if (result.status == IoResult::Status::Shutdown) {
             break;
         }
@@ -97,7 +101,15 @@ int ServePort(const PortSimulation& options, StopSignals& stops) {
             if (answer.completed) {
                 ReportReceivedSet(options.save, unit.Received());
             }
-            if (!WriteAll(*device, answer.reply.data(), answer.reply.size(), stop)) {
+            const IoResult written =
+                WriteAll(device, answer.reply.data(), answer.reply.size(), stop);
+            if (written.status != IoResult::Status::Done) {
+                // A stop request ends the wait for the line quietly; anything else means the
+                // uploader never got its answer, which a caller of the simulator has to learn.
+                if (written.status != IoResult::Status::Shutdown) {
+                    Complain(options.port, "cannot write the reply", written.error);
+                    status = kExitFailed;
+                }
                 done = true;
                 break;
             }

@@ -4,6 +4,10 @@
 
 #include "frameset/frame_set.h"
 
+namespace kadr {
+class SerialDevice;
+}
+
 namespace kadr::cli {
 
 class StopSignals;
@@ -19,7 +23,10 @@ struct PortSimulation {
 // since there are no pseudo-terminals there): every packet is answered as soon as it is in,
 // and the line itself sets the pace. Runs until a stop signal, or after one upload with
 // `once`. Throws ECommsError when the port cannot be opened.
+// A reply that cannot be written ends the run with kExitFailed, as a read error does.
 int ServePort(const PortSimulation& options, StopSignals& stops);
+// ServePort on a device already open (`options.port` only names it in messages).
+int ServeDevice(SerialDevice& device, const PortSimulation& options, StopSignals& stops);
 
 // What the virtual display unit, on a port or a pseudo-terminal, does with each frame set it has
 // received: saved to `save` (empty: nowhere) before it is announced as "received N frames", so

@@ -133,7 +133,13 @@ int RunRender(const Args& args) {
         std::fprintf(stderr, "kadr: %s: nothing to play; no GIF written\n", options.in.c_str());
         return kExitFailed;
     }
-    WriteBytes(options.out, EncodeGif(timeline, painter));
+    NamingFile(options.out, [&] {
+        AtomicFile file(options.out);
+        EncodeGif(timeline, painter,
+                  [&file](std::span<const std::uint8_t> bytes) { file.Write(bytes); });
+        file.Finish();
+        file.Publish();
+    });
     return kExitOk;
 }
 

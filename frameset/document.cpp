@@ -91,14 +91,25 @@ EditResult Document::SetEndStr() {
     return EditCurrent([](Frame& frame) { kadr::SetEndStr(frame); });
 }
 
+template <typename Change>
+EditResult Document::TransformCurrent(Change change) {
+    FrameSet& set = *set_;
+    // Start and end frames keep their dots, as under the drawing tools: no other command could
+    // set the dots a transform would give them.
+    if (set.HasCurrentFrame() && !TakesDrawing(set.Current())) {
+        return {EditStatus::Unchanged, Redraw::None};
+    }
+    return EditCurrent(change);
+}
+
 EditResult Document::Invert() {
-    return EditCurrent([](Frame& frame) { InvertDots(frame); });
+    return TransformCurrent([](Frame& frame) { InvertDots(frame); });
 }
 EditResult Document::FlipHorizontal() {
-    return EditCurrent([](Frame& frame) { kadr::FlipHorizontal(frame); });
+    return TransformCurrent([](Frame& frame) { kadr::FlipHorizontal(frame); });
 }
 EditResult Document::FlipVertical() {
-    return EditCurrent([](Frame& frame) { kadr::FlipVertical(frame); });
+    return TransformCurrent([](Frame& frame) { kadr::FlipVertical(frame); });
 }
 
 EditResult Document::SwapCurrentWith(int neighbour) {
@@ -130,12 +141,15 @@ EditResult Document::DrawShape(int frame, Tool tool, DotCell from, DotCell to, b
         return {EditStatus::NoCurrentFrame, Redraw::None};
     }
     Frame& target = set.Frames[static_cast<std::size_t>(frame)];
-    if (!TakesDrawing(target)) {
+    // Drawn on a copy first: a shape over dots that already are as it would make them (or a
+    // fill pressed on the mark row) changes nothing and so records nothing.
+    Frame drawn = target;
+    if (!kadr::DrawShape(drawn, tool, from, to, clear) || drawn == target) {
         return {EditStatus::Unchanged, Redraw::None};
     }
     const Glance before = Look();
     history_->RecordUndo(set);
-    kadr::DrawShape(target, tool, from, to, clear);
+    target = drawn;
     return Published(before, {EditStatus::Done, Redraw::Repaint});
 }
 
@@ -314,13 +328,23 @@ ReadReport Document::Load(const std::string& path) {
     const ReadReport report = ReadFrameSetFile(path, *scratch);
     const Glance before = Look();
     *set_ = *scratch;
-    set_->FileName = path;
+    // A module file set that stopped at a missing file left a mixture of that set and what was
+    // there before: saving it back over the set (or over the previous file) without the save
+    // dialog would spread the mixture into a file that did not hold it.
+    set_->FileName = report.complete ? path : std::string();
     history_->ClearUndo();
     // A module file set that stopped at a missing file is not that file set: the document is not
     // yet known by its name (a save under it makes it so).
     Publish(before, aspect::kFrames | (report.complete ? aspect::kFile : 0U), Redraw::Rebuild,
             report.complete ? 0U : aspect::kFile);
     return report;
+}
+
+void Document::TakeOver(const FrameSet& set) {
+    const Glance before = Look();
+    *set_ = set;
+    history_->ClearUndo();
+    Publish(before, aspect::kFrames | aspect::kFile, Redraw::Rebuild);
 }
 
 void Document::Save(const std::string& path) {

@@ -59,7 +59,8 @@ class Document {
     EditResult SetBegStr();
     EditResult SetStr();
     EditResult SetEndStr();
-    // The transforms of the current frame's dots; recorded like the shifts.
+    // The transforms of the current frame's dots; recorded like the shifts. Start and end frames
+    // are left alone without a step, as the drawing tools leave them.
     EditResult Invert();
     EditResult FlipHorizontal();
     EditResult FlipVertical();
@@ -67,8 +68,9 @@ class Document {
     // the view with it). At either end nothing happens and nothing is recorded.
     EditResult MoveFrameLeft();
     EditResult MoveFrameRight();
-    // A finished shape or fill on frame `frame`: one undo step. Frames not in use and start and
-    // end frames (whose dots are locked) are left alone without a step.
+    // A finished shape or fill on frame `frame`: one undo step. Frames not in use, start and
+    // end frames (whose dots are locked) and a shape that changes no cell are left alone
+    // without a step.
     EditResult DrawShape(int frame, Tool tool, DotCell from, DotCell to, bool clear);
     // Puts `frames` into the set before slot `at` (0..frame count) as one undo step and makes the
     // first of them current, for the view to show; refused as Full, without a step, when they
@@ -94,8 +96,12 @@ class Document {
     // CurFrame is left for the view to lower.
     void New(int frameCount);
     // Reads a file in the format its extension selects and forgets the undo history. On an
-    // error (FileError) nothing changes.
+    // error (FileError) nothing changes. After a module file set read that stopped at a missing
+    // file the document has no file name: only Save As may write it.
     ReadReport Load(const std::string& path);
+    // Takes over a recovered document whole (frames, settings, current frame, file name) with
+    // nothing to undo; the caller keeps it marked as differing from its file.
+    void TakeOver(const FrameSet& set);
     // Writes in the format the extension selects; on success it becomes the document's file
     // and the history is forgotten. On an error nothing else changes.
     void Save(const std::string& path);
@@ -127,6 +133,8 @@ class Document {
 
     template <typename Change>
     EditResult EditCurrent(Change change);
+    template <typename Change>
+    EditResult TransformCurrent(Change change);
     EditResult SwapCurrentWith(int neighbour);
     EditResult Restored(const Glance& before, bool changed);
 

@@ -11,6 +11,7 @@
 #include "editor/dialogs/port_dialog.h"
 #include "editor/dialogs/status_window.h"
 #include "editor/window/main_window.h"
+#include "editor/window/recovery_session.h"
 
 namespace kadr::editor {
 
@@ -41,11 +42,15 @@ int RunEditor(int argc, char** argv) {
     EditorApplication application(argc, argv);
     UseRussianStandardTexts(application);
     const EditorWindows windows = CreateWindows();
+    // Made after the windows and so ended before them: its normal end removes the copy.
+    RecoverySession recovery(*windows.fmMain);
     windows.fmMain->show();
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() == 2) {
         windows.fmMain->OpenNamed(arguments.at(1));
     }
+    // After the file named on the command line: work found is offered in its place.
+    recovery.OfferOrphans();
     return application.exec();
 }
 

@@ -69,8 +69,8 @@ class DotsPreview : public QWidget {
     const std::vector<Frame>* frames_ = nullptr;
 };
 
-TfmImport::TfmImport(std::vector<GreyPicture> pictures, QWidget* parent)
-    : QDialog(parent), pictures_(std::move(pictures)) {
+TfmImport::TfmImport(std::vector<PictureCells> pictures, int freeFrames, QWidget* parent)
+    : QDialog(parent), pictures_(std::move(pictures)), freeFrames_(freeFrames) {
     setObjectName(QStringLiteral("TfmImport"));
     setWindowTitle(QStringLiteral("Импорт изображения"));
 
@@ -99,7 +99,8 @@ TfmImport::TfmImport(std::vector<GreyPicture> pictures, QWidget* parent)
     scroll->setMinimumSize(DotsPreview::kFrameWidth * 2 + 24, DotsPreview::kFrameHeight + 40);
     auto* buttons =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Horizontal, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    ok_ = buttons->button(QDialogButtonBox::Ok);
+    ok_->setText(QStringLiteral("OK"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -140,8 +141,31 @@ PictureToDots TfmImport::Options() const {
 
 void TfmImport::Update() {
     thresholdValue_->setText(QString::number(threshold_->value()));
-    frames_ = FramesOfPictures(pictures_, Options());
-    count_->setText(QStringLiteral("Кадров: %1").arg(frames_.size()));
+    const PictureToDots options = Options();
+    const bool cannotCut = options.crop && std::any_of(pictures_.begin(), pictures_.end(),
+                                                       [](const PictureCells& picture) {
+                                                           return picture.cropMissing;
+                                                       });
+    QString text;
+    bool refused = true;
+    if (cannotCut) {
+        frames_.clear();
+        text = QStringLiteral("Изображение слишком велико, чтобы вырезать его 1:1.");
+    } else {
+        frames_ = FramesOfPictures(pictures_, options);
+        const int needed = static_cast<int>(frames_.size());
+        text = QStringLiteral("Кадров: %1").arg(needed);
+        if (needed > freeFrames_) {
+            text += QStringLiteral("\nНе помещается: свободно кадров: %1 (всего не более %2).")
+                        .arg(std::max(0, freeFrames_))
+                        .arg(kMaxFrames);
+        } else {
+            refused = false;
+        }
+    }
+    count_->setText(text);
+    count_->setStyleSheet(refused ? QStringLiteral("color: #b00000;") : QString());
+    ok_->setEnabled(!refused);
     preview_->Show(&frames_);
 }
 

@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QLabel;
+class QPushButton;
 class QRadioButton;
 class QSlider;
 
@@ -16,12 +17,14 @@ namespace kadr::editor {
 class DotsPreview;
 
 // "Импорт изображения": how a picture becomes dots, with the frames it gives shown as the choices
-// change. The pictures are read before the dialog opens; the dialog only turns them into frames.
+// change. The pictures are read (into their grey cells) before the dialog opens; a choice only
+// thresholds those cells again. OK is refused, with the reason shown, while the frames would not
+// fit into the `freeFrames` the set has left.
 class TfmImport : public QDialog {
     Q_OBJECT
 
   public:
-    TfmImport(std::vector<GreyPicture> pictures, QWidget* parent);
+    TfmImport(std::vector<PictureCells> pictures, int freeFrames, QWidget* parent);
 
     PictureToDots Options() const;
     // The frames the current choices give.
@@ -33,11 +36,14 @@ class TfmImport : public QDialog {
     QCheckBox* Dither() const { return dither_; }
     QCheckBox* Invert() const { return invert_; }
     QCheckBox* RunningLine() const { return line_; }
+    QPushButton* OkButton() const { return ok_; }
+    QLabel* Summary() const { return count_; }
 
   private:
     void Update();
 
-    std::vector<GreyPicture> pictures_;
+    std::vector<PictureCells> pictures_;
+    int freeFrames_;
     std::vector<Frame> frames_;
     QRadioButton* fit_;
     QRadioButton* crop_;
@@ -48,6 +54,7 @@ class TfmImport : public QDialog {
     QCheckBox* line_;
     QLabel* count_;
     DotsPreview* preview_;
+    QPushButton* ok_;
 };
 
 }  // namespace kadr::editor

@@ -1,6 +1,7 @@
 #include "editor/window/drawing_commands.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QFileDialog>
 #include <QSettings>
 
@@ -11,6 +12,7 @@
 #include "editor/window/main_window.h"
 #include "frameset/errors.h"
 #include "pictures/picture_reader.h"
+#include "pictures/utf8_path.h"
 
 namespace kadr::editor {
 namespace {
@@ -76,16 +78,16 @@ void DrawingCommands::ChooseAndImport() {
 }
 
 void DrawingCommands::ImportPicture(const QString& path) {
-    std::vector<GreyPicture> pictures;
+    std::vector<PictureCells> pictures;
     bool read = false;
     RunCommand([&] {
-        pictures = ReadPictures(path.toStdString());
+        pictures = ReadPictures(Utf8Path(path));
         read = true;
     });
     if (!read) {
         return;
     }
-    TfmImport options(std::move(pictures), &window_);
+    TfmImport options(std::move(pictures), kMaxFrames - window_.Doc().Set().FrameCount(), &window_);
     if (options.exec() != QDialog::Accepted) {
         return;
     }

@@ -9,18 +9,13 @@
 #include "editor/files/file_dialogs.h"
 #include "editor/files/recent_file_list.h"
 #include "editor/window/main_window.h"
+#include "pictures/utf8_path.h"
 
 namespace kadr::editor {
 namespace {
 
-// The frame set's file names are UTF-8 on every system (QFile::encodeName would give the
-// ANSI code page on Windows, where Cyrillic names would not survive).
-std::string NativePath(const QString& path) {
-    return path.toStdString();
-}
-
 QString DocumentPath(const FrameSet& set) {
-    return QString::fromStdString(set.FileName);
+    return QtPath(set.FileName);
 }
 
 }  // namespace
@@ -74,7 +69,7 @@ void TfmMain::PupupFileMenuClick(QAction* item) {
 
 void TfmMain::Load(const QString& path) {
     RunCommand([&] {
-        const ReadReport report = document_.Load(NativePath(path));
+        const ReadReport report = document_.Load(Utf8Path(path));
         ShowDocumentSettings();
         unrecordedChanges_ = false;
         if (!report.complete) {
@@ -83,7 +78,7 @@ void TfmMain::Load(const QString& path) {
             QMessageBox box(QMessageBox::Warning, QStringLiteral("Сообщение"),
                             QStringLiteral("Файл %1 не найден. Набор файлов модулей прочитан "
                                            "не полностью.")
-                                .arg(QString::fromStdString(report.missingFile)),
+                                .arg(QtPath(report.missingFile)),
                             QMessageBox::Ok, this);
             box.setObjectName(QStringLiteral("IncompleteMessage"));
             box.exec();
@@ -97,6 +92,18 @@ void TfmMain::Load(const QString& path) {
             box.exec();
         }
     });
+}
+
+bool TfmMain::OpenRecovered(const FrameSet& recovered) {
+    if (!SaveChangesFirst(false)) {
+        return false;
+    }
+    // The strip, the caption and Undo follow the document's notification.
+    document_.TakeOver(recovered);
+    ShowDocumentSettings();
+    // Nothing of it is in its file (if it has one): closing asks to save it.
+    unrecordedChanges_ = true;
+    return true;
 }
 
 void TfmMain::acSaveExecute() {
@@ -123,7 +130,7 @@ bool TfmMain::Write(const QString& path) {
     bool written = false;
     RunCommand([&] {
         CommitDocumentSettings();
-        document_.Save(NativePath(path));
+        document_.Save(Utf8Path(path));
         written = true;
     });
     if (written) {

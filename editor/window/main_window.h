@@ -72,6 +72,10 @@ class TfmMain : public QMainWindow {
     // with the name chosen in its dialog: the full name goes into the recent files, then Load.
     void OpenNamed(const QString& path);
 
+    // A recovered document in place of the current one, after the usual question about unsaved
+    // changes: modified, under its file name. False when the user kept the current one.
+    bool OpenRecovered(const FrameSet& recovered);
+
     // The file commands.
     void acNewExecute();
     void acOpenExecute();

@@ -114,6 +114,20 @@ TEST(KadrDrawing, TransformsTwiceGiveTheFrameBack) {
     EXPECT_EQ(SetCells(ReadFrameSet(once).Frames[0]), (DotCells{{27, 7}}));
 }
 
+TEST(KadrDrawing, TransformsLeaveStartAndEndFramesAloneAndRecordNothing) {
+    TempDir dir;
+    const std::string out = dir.File("out.kdz");
+    for (const char* kind : {"beg", "end"}) {
+        for (const char* op : {"invert", "flip-h", "flip-v"}) {
+            const ProcessResult r = Kadr({"edit", "-", out, kind, op});
+            ASSERT_EQ(r.exitCode, 0) << r.err;
+            EXPECT_NE(r.out.find("\"undo\":1,"), std::string::npos)
+                << kind << " " << op << ": only the kind is a step: " << r.out;
+            EXPECT_TRUE(SetCells(ReadFrameSet(out).Frames[0]).empty()) << kind << " " << op;
+        }
+    }
+}
+
 TEST(KadrDrawing, BadShapeWordsAreUsageErrors) {
     TempDir dir;
     for (const char* op : {"line:0:0:5:5", "line:1:2:3", "fill:28:1", "box-clear:1:1:1:15",

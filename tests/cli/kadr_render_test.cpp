@@ -7,11 +7,11 @@
 #include <memory>
 #include <random>
 
-#include "cli/gif_writer.h"
 #include "frameset/display_file.h"
 #include "frameset/frame_kinds.h"
 #include "frameset/playback/led_image.h"
 #include "frameset/playback/timeline.h"
+#include "tests/cli/decoded_gif.h"
 #include "tests/support/kadr_tool.h"
 #include "tests/support/temp_dir.h"
 
@@ -21,57 +21,10 @@ namespace {
 using playback::LedColour;
 using playback::PanelGeometry;
 using playback::Rgb;
+using testing::DecodedGif;
 using testing::Kadr;
 using testing::ProcessResult;
 using testing::TempDir;
-
-// A GIF as giflib's decoder reads it back.
-struct DecodedGif {
-    struct Closer {
-        void operator()(GifFileType* gif) const {
-            int error = 0;
-            DGifCloseFile(gif, &error);
-        }
-    };
-    std::unique_ptr<GifFileType, Closer> gif;
-
-    explicit DecodedGif(const std::string& path) {
-        int error = 0;
-        gif.reset(DGifOpenFileName(path.c_str(), &error));
-        if (gif && DGifSlurp(gif.get()) != GIF_OK) {
-            gif.reset();
-        }
-    }
-    int Frames() const { return gif->ImageCount; }
-    int Delay(int frame) const {
-        GraphicsControlBlock control{};
-        DGifSavedExtensionToGCB(gif.get(), frame, &control);
-        return control.DelayTime;
-    }
-    // The loop count of the NETSCAPE2.0 extension, or -1 when there is none.
-    int LoopCount() const {
-        const SavedImage& first = gif->SavedImages[0];
-        for (int i = 0; i + 1 < first.ExtensionBlockCount; ++i) {
-            const ExtensionBlock& block = first.ExtensionBlocks[i];
-            if (block.Function == APPLICATION_EXT_FUNC_CODE && block.ByteCount == 11 &&
-                std::memcmp(block.Bytes, "NETSCAPE2.0", 11) == 0) {
-                const ExtensionBlock& data = first.ExtensionBlocks[i + 1];
-                return data.ByteCount == 3 && data.Bytes[0] == 1
-                           ? data.Bytes[1] | (data.Bytes[2] << 8)
-                           : -1;
-            }
-        }
-        return -1;
-    }
-    Rgb Pixel(int frame, int x, int y) const {
-        const SavedImage& image = gif->SavedImages[frame];
-        const ColorMapObject* map =
-            image.ImageDesc.ColorMap != nullptr ? image.ImageDesc.ColorMap : gif->SColorMap;
-        const int index = image.RasterBits[y * image.ImageDesc.Width + x];
-        const GifColorType c = map->Colors[index];
-        return Rgb{c.Red, c.Green, c.Blue};
-    }
-};
 
 // Start, three running-line frames with dots, end, and two animation frames: one pass is
 // 28 x 3 + 27 line steps and 2 frames.
@@ -96,7 +49,7 @@ FrameSet LineAndAnimation(int speedAnim, int speedRow) {
     return set;
 }
 
-TEST(KadrRender, GifHasOneFramePerStepWithItsDelayAndLoopsForever) {
+TEST(KadrRender, GifShowsEveryStepInTimeAndLoopsForever) {
     TempDir dir;
     const FrameSet set = LineAndAnimation(3, 10);
     WriteDisplayFile(dir.File("show.kdz"), set);
@@ -108,43 +61,40 @@ TEST(KadrRender, GifHasOneFramePerStepWithItsDelayAndLoopsForever) {
     const DecodedGif gif(dir.File("show.gif"));
     ASSERT_TRUE(gif.gif);
     const playback::Timeline timeline = playback::BuildTimeline(set);
-    ASSERT_EQ(gif.Frames(), 113);
     ASSERT_EQ(static_cast<int>(timeline.steps.size()), 113);
+    ASSERT_EQ(gif.Frames(), 113) << "no two steps in a row show the same";
     for (int i = 0; i < 111; ++i) {
         ASSERT_EQ(gif.Delay(i), 10) << i;
     }
-    EXPECT_EQ(gif.Delay(111), 33) << "1000/3 ms rounds to 33 hundredths";
-    EXPECT_EQ(gif.Delay(112), 33);
+    // 11.1 s of line, then 1000/3 ms twice: due at 1143.3 and 1176.7 hundredths.
+    EXPECT_EQ(gif.Delay(111), 33);
+    EXPECT_EQ(gif.Delay(112), 34);
     EXPECT_EQ(gif.LoopCount(), 0);
 
     const PanelGeometry g{8};
     EXPECT_EQ(gif.gif->SWidth, g.Width());
     EXPECT_EQ(gif.gif->SHeight, g.Height());
+    const playback::LedPainter painter(LedColour::Amber, 8);
     int lit = 0;
-    for (const int frame : {0, 30, 56, 84, 110, 111, 112}) {
+    gif.ForEachScreen([&](int frame, const std::vector<Rgb>& screen) {
         const playback::Picture& picture = timeline.steps[static_cast<std::size_t>(frame)].picture;
+        lit += picture.LitCount();
+        ASSERT_TRUE(screen == testing::Colours(painter, picture)) << "frame " << frame;
+        // The centre of every LED in the colour of its state.
         for (int c = 0; c < playback::kDisplayColumns; ++c) {
             for (int row = 0; row < kDotRows; ++row) {
-                const bool on = picture.Lit(c, row);
-                lit += on ? 1 : 0;
-                ASSERT_EQ(
-                    gif.Pixel(frame, g.CellX(c) + 4, g.CellY(row) + 4),
-                    on ? playback::LitRgb(LedColour::Amber) : playback::UnlitRgb(LedColour::Amber))
+                ASSERT_EQ(screen[static_cast<std::size_t>((g.CellY(row) + 4) * g.Width() +
+                                                          g.CellX(c) + 4)],
+                          picture.Lit(c, row) ? playback::LitRgb(LedColour::Amber)
+                                              : playback::UnlitRgb(LedColour::Amber))
                     << "frame " << frame << " LED " << c << "," << row;
             }
         }
-    }
+    });
     EXPECT_GT(lit, 100) << "the test set lights many LEDs";
 }
 
-TEST(KadrRender, DelaysRoundToTheNearestHundredthAndNeverBelowTwo) {
-    EXPECT_EQ(cli::GifDelay(1000.0), 100);
-    EXPECT_EQ(cli::GifDelay(1000.0 / 3), 33);
-    EXPECT_EQ(cli::GifDelay(1000.0 / 6), 17);
-    EXPECT_EQ(cli::GifDelay(1000.0 / 7), 14);
-    EXPECT_EQ(cli::GifDelay(1000.0 / 50), 2);
-    EXPECT_EQ(cli::GifDelay(10.0), 2);
-
+TEST(KadrRender, TheFastestStillKeepsTwoHundredths) {
     TempDir dir;
     FrameSet set;
     set.SpeedAnim = 50;

@@ -14,6 +14,7 @@
 #include "frameset/frame_kinds.h"
 #include "frameset/module_files.h"
 #include "full_editor_fixture.h"
+#include "pictures/utf8_path.h"
 
 namespace kadr::editor::testing {
 namespace {
@@ -155,6 +156,44 @@ TEST_F(FileCommandsTest, AModuleFileSetWithAFileMissingSaysWhichOne) {
     EXPECT_EQ(Set().FrameCount(), 2) << "the modules before the missing file were read";
     EXPECT_EQ(Set().Cell(0, 3, 4), kDotSet);
     EXPECT_FALSE(Main().HasUnsavedChanges());
+}
+
+TEST_F(FileCommandsTest, AnIncompleteModuleFileSetIsNeverSavedOverWithoutTheSaveDialog) {
+    Draw();
+    // A Cyrillic name on the way, as the message has to show it.
+    SaveAs(File(QStringLiteral("шоу.bin")));
+    const auto names = ModuleFileNames(dir_.File("шоу.bin"));
+    std::vector<std::vector<std::uint8_t>> before;
+    for (const std::string& name : names) {
+        before.push_back(ReadBytes(name));
+    }
+    QFile::remove(QString::fromStdString(names[5]));
+    before[5].clear();
+    // Something else on the strip, so that a mixture would differ from the set.
+    New(QStringLiteral("4"));
+    ModalScript open;
+    QString text;
+    open.ChooseFile(File(QStringLiteral("h4у.bin"))).AnswerMessage(QMessageBox::Ok, &text);
+    Run(Actions().acOpen, open);
+    EXPECT_TRUE(text.contains(QtPath(names[5]))) << text.toStdString();
+
+    // F2 asks where to write; given up, it writes nothing.
+    ModalScript save;
+    save.CancelFileDialog();
+    Run(Actions().acSave, save);
+    for (std::size_t m = 0; m < names.size(); ++m) {
+        if (m == 5) {
+            EXPECT_FALSE(QFile::exists(QString::fromStdString(names[m])));
+        } else {
+            EXPECT_EQ(ReadBytes(names[m]), before[m]) << names[m];
+        }
+    }
+    // A place the user chose gets the strip as it is.
+    ModalScript saveAs;
+    saveAs.ChooseFile(File("mixed.kdz"));
+    Run(Actions().acSave, saveAs);
+    EXPECT_EQ(Caption(), QStringLiteral("Кадрописец - mixed.kdz"));
+    EXPECT_TRUE(QFile::exists(File("mixed.kdz")));
 }
 
 TEST_F(FileCommandsTest, SaveAsAndOpenBothFormats) {

@@ -47,6 +47,9 @@ int main(int argc, char** argv) {
     standardHandler = qInstallMessageHandler(QuietMessages);
     QTemporaryDir settingsHome;
     setenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit().constData(), 1);
+    // Recovery copies of the windows the tests make go there too, not among the user's.
+    QTemporaryDir dataHome;
+    setenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit().constData(), 1);
     kadr::editor::SetCompanyName();
     kadr::editor::RegisterClipboardFormat();
     kadr::editor::EditorApplication application(argc, argv);

@@ -259,5 +259,50 @@ TEST(DocumentTransforms, NeedACurrentFrameAndRecordOneStep) {
     EXPECT_EQ(document.History().Position(), 3);
 }
 
+TEST(DocumentTransforms, LeaveStartAndEndFramesAloneWithoutAStep) {
+    Document document;
+    FrameSet& set = document.Set();
+    for (auto mark : {&Document::SetBegStr, &Document::SetEndStr}) {
+        (document.*mark)();
+        const Frame locked = set.Frames[0];
+        const int steps = document.History().Position();
+        for (auto transform :
+             {&Document::Invert, &Document::FlipHorizontal, &Document::FlipVertical}) {
+            EXPECT_EQ((document.*transform)().status, EditStatus::Unchanged);
+        }
+        EXPECT_EQ(set.Frames[0], locked) << "no dot appears where no tool could set one";
+        EXPECT_EQ(document.History().Position(), steps);
+    }
+    document.SetStr();
+    EXPECT_TRUE(document.Invert().Applied()) << "a running-line frame takes dots";
+    EXPECT_TRUE(IsSet(set.Frames[0], 4, 4));
+}
+
+TEST(DocumentDrawing, AShapeThatChangesNoCellRecordsNothing) {
+    Document document;
+    FrameSet& set = document.Set();
+    ASSERT_TRUE(document.DrawShape(0, Tool::Line, {0, 3}, {9, 3}, false).Applied());
+    ASSERT_EQ(document.History().Position(), 1);
+    // The same line again, a shorter one over it, clearing where nothing is set, a fill of a
+    // blank region with Shift and a fill pressed on the mark row: every cell stays as it was.
+    const Frame drawn = set.Frames[0];
+    EXPECT_EQ(document.DrawShape(0, Tool::Line, {0, 3}, {9, 3}, false).status,
+              EditStatus::Unchanged);
+    EXPECT_EQ(document.DrawShape(0, Tool::Line, {2, 3}, {5, 3}, false).status,
+              EditStatus::Unchanged);
+    EXPECT_EQ(document.DrawShape(0, Tool::Box, {0, 8}, {27, 13}, true).status,
+              EditStatus::Unchanged);
+    EXPECT_EQ(document.DrawShape(0, Tool::Fill, {20, 10}, {20, 10}, true).status,
+              EditStatus::Unchanged);
+    EXPECT_EQ(document.DrawShape(0, Tool::Fill, {5, -1}, {5, -1}, false).status,
+              EditStatus::Unchanged);
+    EXPECT_EQ(set.Frames[0], drawn);
+    EXPECT_EQ(document.History().Position(), 1);
+    EXPECT_FALSE(document.History().CanRedo());
+    // One new cell is enough for a step.
+    EXPECT_TRUE(document.DrawShape(0, Tool::Line, {0, 3}, {10, 3}, false).Applied());
+    EXPECT_EQ(document.History().Position(), 2);
+}
+
 }  // namespace
 }  // namespace kadr

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "frameset/display_file.h"
+#include "frameset/document.h"
 #include "frameset/errors.h"
 #include "frameset/frame_kinds.h"
 #include "frameset/module_files.h"
@@ -184,6 +185,28 @@ TEST(ModuleFileSet, MissingFileStopsTheReadWithWhatWasReadKept) {
     EXPECT_FALSE(none.complete);
     EXPECT_EQ(none.missingFile, names[0]);
     EXPECT_EQ(untouched.LastFrame, 6);
+}
+
+TEST(ModuleFileSet, ADocumentReadIncompletelyHasNoFileToSaveTo) {
+    TempDir dir;
+    std::mt19937 rng(6);
+    FrameSet written;
+    testing::FillRandom(written, 2, rng);
+    WriteModuleFiles(dir.File("m.bin"), written);
+    WriteDisplayFile(dir.File("before.kdz"), written);
+
+    Document document;
+    document.Load(dir.File("before.kdz"));
+    ASSERT_EQ(document.Set().FileName, dir.File("before.kdz"));
+    document.Load(dir.File("m.bin"));
+    EXPECT_EQ(document.Set().FileName, dir.File("m.bin")) << "a whole set names the document";
+
+    std::filesystem::remove(ModuleFileNames(dir.File("m.bin"))[4]);
+    document.Load(dir.File("before.kdz"));
+    const ReadReport report = document.Load(dir.File("m.bin"));
+    ASSERT_FALSE(report.complete);
+    // Neither the set it came partly from nor the file before it holds this mixture.
+    EXPECT_EQ(document.Set().FileName, "");
 }
 
 TEST(ModuleFileSet, ReadsWholeRecordsAndAtMost256) {

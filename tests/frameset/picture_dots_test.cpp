@@ -154,7 +154,10 @@ TEST(PictureDots, EmptyAndMismatchedPictures) {
     wrong.grey.pop_back();
     EXPECT_THROW(FramesOfPicture(wrong, {}), std::invalid_argument);
     // Several pictures (an animated GIF) give a frame each.
-    EXPECT_EQ(FramesOfPictures({Picture(10, 10), Picture(10, 10, 0), Picture(3, 3)}, {}).size(),
+    EXPECT_EQ(FramesOfPictures({CellsOfPicture(Picture(10, 10)), CellsOfPicture(Picture(10, 10, 0)),
+                                CellsOfPicture(Picture(3, 3))},
+                               {})
+                  .size(),
               3u);
 }
 

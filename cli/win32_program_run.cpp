@@ -1,26 +1,14 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QString>
 
-#include "cli/kadr_main.h"
+#include "cli/program_run.h"
 
 namespace {
-
-std::string Utf8Of(const wchar_t* wide) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1) {
-        return {};
-    }
-    std::string text(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), size, nullptr, nullptr);
-    text.resize(static_cast<std::size_t>(size - 1));
-    return text;
-}
 
 // Texts and names go to a console in UTF-8 as they are held; the console's own code page comes
 // back when the program ends, so the window the user typed in is left as it was.
@@ -58,21 +46,8 @@ void FindPluginsBesideProgram() {
 
 }  // namespace
 
-// The arguments arrive as UTF-16, whole: the narrow main() would get them in the ANSI code page,
-// where Cyrillic names and texts turn into question marks. An active code page of UTF-8 in the
-// manifest would do the same only from Windows 10 1903 on.
-int wmain(int argc, wchar_t** argv) {
-    std::vector<std::string> utf8;
-    utf8.reserve(static_cast<std::size_t>(argc));
-    for (int i = 0; i < argc; ++i) {
-        utf8.push_back(Utf8Of(argv[i]));
-    }
-    std::vector<char*> pointers;
-    for (std::string& argument : utf8) {
-        pointers.push_back(argument.data());
-    }
-    pointers.push_back(nullptr);
+int kadr::cli::RunOnPlatform(const std::function<int()>& run) {
     const Utf8Console console;
     FindPluginsBesideProgram();
-    return kadr::cli::RunKadr(argc, pointers.data());
+    return run();
 }

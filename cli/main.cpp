@@ -1,16 +1,17 @@
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
+#include "cli/arguments.h"
 #include "cli/cli_support.h"
 #include "cli/edit_command.h"
 #include "cli/file_commands.h"
 #include "cli/import_command.h"
-#include "cli/kadr_main.h"
 #include "cli/message_command.h"
+#include "cli/program_run.h"
 #include "cli/render_command.h"
 #include "cli/simulate_command.h"
 #include "cli/text_command.h"
@@ -34,22 +35,22 @@ const std::map<std::string, Command>& Commands() {
     return commands;
 }
 
-}  // namespace
-
-int kadr::cli::RunKadr(int argc, char** argv) {
-    if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "help") == 0)) {
+int Run(int argc, char** argv) {
+    using namespace kadr::cli;
+    const std::vector<std::string> words = Utf8Arguments(argc, argv);
+    if (words.size() >= 2 && (words[1] == "--help" || words[1] == "help")) {
         PrintUsage(stdout);
         return kExitOk;
     }
     try {
-        if (argc < 2) {
+        if (words.size() < 2) {
             throw UsageError("no command given");
         }
-        const auto it = Commands().find(argv[1]);
+        const auto it = Commands().find(words[1]);
         if (it == Commands().end()) {
-            throw UsageError(std::string("unknown command '") + argv[1] + "'");
+            throw UsageError("unknown command '" + words[1] + "'");
         }
-        return it->second(Args(argv + 2, argv + argc));
+        return it->second(Args(words.begin() + 2, words.end()));
     } catch (const UsageError& e) {
         std::fprintf(stderr, "kadr: %s\n\n", e.what());
         PrintUsage(stderr);
@@ -61,4 +62,10 @@ int kadr::cli::RunKadr(int argc, char** argv) {
         std::fprintf(stderr, "kadr: %s\n", e.what());
         return kExitFailed;
     }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return kadr::cli::RunOnPlatform([argc, argv] { return Run(argc, argv); });
 }

@@ -1,0 +1,9 @@
+#include "cli/arguments.h"
+
+namespace kadr::cli {
+
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+    return std::vector<std::string>(argv, argv + argc);
+}
+
+}  // namespace kadr::cli
