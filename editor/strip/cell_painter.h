@@ -29,7 +29,14 @@ inline const QColor kOnionSkin{200, 200, 200};
 void DrawGrid1DrawCell(QPainter& painter, const Frame& frame, int column, int gridRow,
                        const QRect& cell);
 
-// A clear dot of this frame that is set in the previous one.
-void DrawOnionSkinCell(QPainter& painter, const QRect& cell);
+// The colour of the dot of dot row `row` (0..13) as the grid shows it: set dots black, a clear dot
+// that `previous` (the frame before, when the previous-frame view shows it) has set in light
+// grey, else the tint of a start or end frame, else `background`.
+QColor DotCellColour(const Frame& frame, const Frame* previous, int column, int row,
+                     const QColor& background);
+
+// The module stripes a clear, untinted cell of the grid shows: left of columns 7, 14 and 21, above
+// grid row 8.
+void DrawModuleStripes(QPainter& painter, int column, int gridRow, const QRect& cell);
 
 }  // namespace kadr::editor

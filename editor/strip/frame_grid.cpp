@@ -8,6 +8,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "editor/dots/dot_painter.h"
 #include "editor/strip/cell_painter.h"
 #include "editor/strip/strip_geometry.h"
 #include "frameset/drawing/tools.h"
@@ -82,19 +83,33 @@ void FrameGrid::paintEvent(QPaintEvent* event) {
     painter.fillRect(QRect(kGridBorder, kGridBorder, kGridColumns * pitch, kGridRows * pitch),
                      cell_colours::kGridLine);
     for (int column = 0; column < kGridColumns; ++column) {
-        for (int row = 0; row < kGridRows; ++row) {
-            const QRect cell = GridCellRect(cellSize_, column, row);
-            if (!cell.intersects(dirty)) {
-                continue;
-            }
+        const QRect cell = GridCellRect(cellSize_, column, 0);
+        if (cell.intersects(dirty)) {
             painter.fillRect(cell, background);
             if (showsFrame) {
-                DrawGrid1DrawCell(painter, shown, column, row, cell);
+                DrawGrid1DrawCell(painter, shown, column, 0, cell);
             }
         }
     }
-    if (showsFrame && onionSkin_) {
-        PaintOnionSkin(painter, shown, dirty);
+    // The dot rows, grid rows 1..14, through the one dot painter; the module stripes stay
+    // visible on the cells left in the background colour.
+    const DotPainter dots({.origin = GridCellRect(cellSize_, 0, 1).topLeft(),
+                           .pitch = pitch,
+                           .size = static_cast<double>(cellSize_)});
+    const Frame* previous = showsFrame ? OnionSkinSource(shown) : nullptr;
+    dots.Paint(painter, kGridColumns, dirty, [&](int column, int row) {
+        return showsFrame ? DotCellColour(shown, previous, column, row, background) : background;
+    });
+    if (showsFrame) {
+        for (int column = 0; column < kGridColumns; ++column) {
+            for (int row = 0; row < kDotRows; ++row) {
+                const QRect cell = dots.Cell(column, row).adjusted(0, 0, -1, -1);
+                if (cell.intersects(dirty) &&
+                    DotCellColour(shown, previous, column, row, background) == background) {
+                    DrawModuleStripes(painter, column, row + 1, cell);
+                }
+            }
+        }
     }
     PaintBorder(painter);
     if (hasFocus()) {
@@ -102,21 +117,12 @@ void FrameGrid::paintEvent(QPaintEvent* event) {
     }
 }
 
-void FrameGrid::PaintOnionSkin(QPainter& painter, const Frame& frame, const QRect& dirty) const {
+const Frame* FrameGrid::OnionSkinSource(const Frame& frame) const {
     // Start and end frames show their tint only; the first frame has nothing before it.
-    if (frameIndex_ < 1 || frameIndex_ > set_.LastFrame || !TakesDrawing(frame)) {
-        return;
+    if (!onionSkin_ || frameIndex_ < 1 || frameIndex_ > set_.LastFrame || !TakesDrawing(frame)) {
+        return nullptr;
     }
-    const Frame& previous = set_.Frames[static_cast<std::size_t>(frameIndex_ - 1)];
-    for (int column = 0; column < kGridColumns; ++column) {
-        for (int row = 1; row < kGridRows; ++row) {
-            const QRect cell = GridCellRect(cellSize_, column, row);
-            const int index = CellIndex(column, FrameRowOfGridRow(row));
-            if (cell.intersects(dirty) && previous[index] == kDotSet && frame[index] != kDotSet) {
-                DrawOnionSkinCell(painter, cell);
-            }
-        }
-    }
+    return &set_.Frames[static_cast<std::size_t>(frameIndex_ - 1)];
 }
 
 void FrameGrid::PaintBorder(QPainter& painter) const {

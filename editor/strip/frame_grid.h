@@ -66,7 +66,8 @@ class FrameGrid : public QWidget {
     void PaintFocusRect(QPainter& painter) const;
     bool PressTool(QMouseEvent& event);
     QPoint ClampedCellAt(QPoint position) const;
-    void PaintOnionSkin(QPainter& painter, const Frame& frame, const QRect& dirty) const;
+    // The frame whose dots the previous-frame view shows behind `frame`, null for none.
+    const Frame* OnionSkinSource(const Frame& frame) const;
 
     const FrameSet& set_;
     int frameIndex_;

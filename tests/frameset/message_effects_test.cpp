@@ -2,12 +2,15 @@
 // small model of dots as coordinate pairs, which shares nothing with the pictures under test.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <random>
 #include <set>
 #include <utility>
 
 #include "frameset/messages/message_plan.h"
 #include "frameset/text/builtin_font.h"
+#include "frameset/text/utf8.h"
 
 namespace kadr::messages {
 namespace {
@@ -239,6 +242,68 @@ TEST(MessageEffects, TheTableFrameByFrame) {
                 << hand.text << " out " << name;
         }
     }
+}
+
+// Random texts in every alignment, placement and gap: R is the rendered text where the alignment
+// puts it (worked out here from the text picture), and the table's effects follow from R alone.
+TEST(MessageEffects, TheTableOnRandomTexts) {
+    std::mt19937 rng(20261208);
+    const std::u32string& characters = text::BuiltinFont::Characters();
+    const text::BuiltinFont font;
+    const std::vector<TableRow> table = Table();
+    int checked = 0;
+    for (int round = 0; round < 300; ++round) {
+        std::u32string word;
+        const int length = 1 + static_cast<int>(rng() % 5);
+        for (int i = 0; i < length; ++i) {
+            word.push_back(characters[rng() % characters.size()]);
+        }
+        Message message;
+        message.text = text::EncodeUtf8(word);
+        message.align = static_cast<Align>(rng() % 3);
+        message.place = static_cast<text::Placement>(rng() % 3);
+        message.gap = static_cast<int>(rng() % 4);
+        const text::RenderedText rendered =
+            text::RenderText(message.text, font, {message.place, message.gap, 0, 0});
+        const int w = rendered.picture.width;
+        if (w > 28) {
+            EXPECT_EQ(PlanMessage(message, font, 10).refusal, Refusal::TooWide) << message.text;
+            continue;
+        }
+        const int left = message.align == Align::Left    ? 0
+                         : message.align == Align::Right ? 28 - w
+                                                         : (28 - w) / 2;
+        Dots r;
+        for (int c = 0; c < w; ++c) {
+            for (int row = 0; row < 14; ++row) {
+                if (rendered.picture.Ink(c, row)) {
+                    r.insert({left + c, row});
+                }
+            }
+        }
+        if (r.empty()) {
+            continue;  // spaces only: no entry, no exit
+        }
+        int a = 27, b = 0, t = 13, u = 0;
+        for (const auto& [c, row] : r) {
+            a = std::min(a, c);
+            b = std::max(b, c);
+            t = std::min(t, row);
+            u = std::max(u, row);
+        }
+        const TableRow& row = table[rng() % table.size()];
+        const TableRow& other = table[rng() % table.size()];
+        message.in = row.effect;
+        message.out = other.effect;
+        const MessagePlan plan = PlanMessage(message, font, 10);
+        EXPECT_EQ(DotsOf(plan.rest.picture), r) << message.text;
+        EXPECT_EQ(DotsOf(plan.entry), row.entry(r, a, b, t, u))
+            << message.text << " in " << EffectName(row.effect);
+        EXPECT_EQ(DotsOf(plan.exit), other.exit(r, a, b, t, u))
+            << message.text << " out " << EffectName(other.effect);
+        ++checked;
+    }
+    EXPECT_GT(checked, 150);
 }
 
 TEST(MessageEffects, WorkedFramesOfTheCentredT) {
