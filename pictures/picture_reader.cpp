@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "frameset/errors.h"
+#include "frameset/file_system.h"
 #include "pictures/cells_reading.h"
 #include "pictures/utf8_path.h"
 
@@ -15,7 +16,8 @@ namespace kadr {
 std::vector<PictureCells> ReadPictures(const std::string& path) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    // Through the frame set's spelling: the narrow std::filesystem form is ANSI on Windows.
+    const fs::file_status status = fs::status(PathFromUtf8(path), ec);
     if (!fs::exists(status)) {
         throw Error("File not found");
     }
