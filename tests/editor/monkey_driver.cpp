@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
@@ -139,6 +141,8 @@ void RandomAnswerer::Poll() {
 }
 
 void RandomAnswerer::Answer(QWidget* modal) {
+    ++met_[modal->objectName().isEmpty() ? QString::fromLatin1(modal->metaObject()->className())
+                                         : modal->objectName()];
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         const QList<QAbstractButton*> buttons = box->buttons();
         if (buttons.isEmpty()) {
@@ -214,10 +218,30 @@ void RandomAnswerer::AnswerDialog(QWidget* modal) {
                 kTyped[std::uniform_int_distribution<int>(0, int(kTyped.size()) - 1)(rng_)]);
         }
     }
+    // The dialog's own buttons (a message added, moved or removed, a program opened or saved),
+    // never the ones that close it: a window they open is answered in turn while they run.
+    QList<QPointer<QPushButton>> own;
+    for (QPushButton* button : Visible<QPushButton>(dialog)) {
+        auto* box = qobject_cast<QDialogButtonBox*>(button->parentWidget());
+        const QDialogButtonBox::ButtonRole role =
+            box != nullptr ? box->buttonRole(button) : QDialogButtonBox::ActionRole;
+        if (role == QDialogButtonBox::ActionRole && percent(rng_) < 25) {
+            own << button;
+        }
+    }
+    QPointer<QDialog> alive = dialog;
+    for (const QPointer<QPushButton>& button : own) {
+        if (alive && alive->isVisible() && button && button->isEnabled()) {
+            button->click();
+        }
+    }
+    if (!alive || !alive->isVisible()) {
+        return;
+    }
     if (percent(rng_) < 65) {
-        dialog->accept();
+        alive->accept();
     } else {
-        dialog->reject();
+        alive->reject();
     }
 }
 
@@ -500,20 +524,22 @@ std::string Monkey::Broken() const {
                std::to_string(bar->maximum()) + " for " + std::to_string(set.FrameCount()) +
                " frames";
     }
-    // The caption names no file, or one the monkey gave a file dialog.
+    // The caption names the document's file, or none when it has none; and that file is one
+    // the monkey gave a file dialog (with the extension a save adds).
     const QString caption = window_.windowTitle();
-    if (!caption.startsWith(kPrefix)) {
-        return "caption " + caption.toStdString();
+    const QString file = QString::fromStdString(set.FileName);
+    const QString expected =
+        kPrefix + (file.isEmpty() ? QStringLiteral("Без названия") : QFileInfo(file).fileName());
+    if (caption != expected) {
+        return "caption '" + caption.toStdString() + "' for the file '" + set.FileName + "'";
     }
-    const QString named = caption.mid(kPrefix.size());
-    bool known = named == QStringLiteral("Без названия");
+    bool known = file.isEmpty();
     for (const QString& path : documents_) {
-        known = known || QFileInfo(path).fileName() == named ||
-                QFileInfo(path).fileName() + QStringLiteral(".kdz") == named ||
-                QFileInfo(path).fileName() + QStringLiteral(".bin") == named;
+        known = known || file == path || file == path + QStringLiteral(".kdz") ||
+                file == path + QStringLiteral(".bin");
     }
     if (!known) {
-        return "caption names " + named.toStdString();
+        return "the document names the file " + set.FileName;
     }
     return {};
 }

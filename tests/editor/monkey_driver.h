@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <random>
 #include <string>
 
@@ -24,6 +25,9 @@ class RandomAnswerer : public QObject {
     RandomAnswerer(std::mt19937& rng, QStringList documents, QStringList pictures);
 
     int Answered() const { return answered_; }
+    // How often each kind of window was answered, by its object name (or class when it has
+    // none): the run shows which dialogs it reached.
+    const std::map<QString, int>& Met() const { return met_; }
     // The same window answered again and again means the run is stuck in it.
     bool Stuck() const { return repeats_ > 200; }
     void SetEnabled(bool on) { enabled_ = on; }
@@ -42,6 +46,7 @@ class RandomAnswerer : public QObject {
     bool queued_ = false;
     bool enabled_ = true;
     int answered_ = 0;
+    std::map<QString, int> met_;
     int repeats_ = 0;
 };
 

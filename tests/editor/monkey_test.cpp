@@ -68,6 +68,21 @@ class MonkeyTest : public FullEditorTest {
         std::printf("%s: %d steps, %d windows answered, %d recovery copies written\n",
                     replay.c_str(), run.steps, monkey.Answerer().Answered(),
                     recovery.Saver().Writer().Written());
+        std::string met;
+        for (const auto& [kind, count] : monkey.Answerer().Met()) {
+            met += " " + kind.toStdString() + "=" + std::to_string(count);
+        }
+        std::printf("windows met:%s\n", met.c_str());
+        // Thousands of steps reach every dialog of the window; one never met means a command
+        // the monkey can no longer reach.
+        for (const char* kind :
+             {"TfmNew", "TfmTextLine", "TfmMessages", "TfmImport", "TfmParam", "OpenDialog1",
+              "SaveDialog1", "ImportOpenDialog", "SaveQuestion"}) {
+            if (run.steps >= 3000) {
+                EXPECT_GT(monkey.Answerer().Met().count(QString::fromLatin1(kind)), 0U)
+                    << replay << ": never met " << kind;
+            }
+        }
         CheckRecoveryCopy(recovery, replay);
         SaveAndReadBack(replay);
     }
