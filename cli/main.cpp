@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "cli/arguments.h"
 #include "cli/cli_support.h"
@@ -10,6 +11,7 @@
 #include "cli/file_commands.h"
 #include "cli/import_command.h"
 #include "cli/message_command.h"
+#include "cli/program_run.h"
 #include "cli/render_command.h"
 #include "cli/simulate_command.h"
 #include "cli/text_command.h"
@@ -33,9 +35,7 @@ const std::map<std::string, Command>& Commands() {
     return commands;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     using namespace kadr::cli;
     const std::vector<std::string> words = Utf8Arguments(argc, argv);
     if (words.size() >= 2 && (words[1] == "--help" || words[1] == "help")) {
@@ -62,4 +62,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kadr: %s\n", e.what());
         return kExitFailed;
     }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return kadr::cli::RunOnPlatform([argc, argv] { return Run(argc, argv); });
 }

@@ -16,7 +16,6 @@ namespace kadr {
 std::vector<PictureCells> ReadPictures(const std::string& path) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    // Through the frame set's spelling: the narrow std::filesystem form is ANSI on Windows.
     const fs::file_status status = fs::status(PathFromUtf8(path), ec);
     if (!fs::exists(status)) {
         throw Error("File not found");

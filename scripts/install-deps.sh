@@ -4,9 +4,14 @@
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev libgif-dev nlohmann-json3-dev fonts-dejavu-core)
-test_packages=("${run_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth)
-# The Windows cross-build and its tests under wine (googletest sources from libgtest-dev).
-windows_packages=(cmake ninja-build g++ gcc libgtest-dev g++-mingw-w64-x86-64-posix wine64 wine)
+test_packages=("${run_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth gifsicle zlib1g-dev)
+# The Windows cross-build, its packages and its tests under wine: googletest sources from
+# libgtest-dev; Qt for Windows built from Debian's own qt6-base and giflib sources (apt-get
+# source needs dpkg-dev; the installed qt6-base-dev gives the version and the host tools); the
+# Russian Qt texts; the zip and the NSIS installer; Xvfb and xdotool drive the editor under wine;
+# the Linux build (its kadr the results are compared with) needs what running needs.
+windows_packages=("${run_packages[@]}" gcc libgtest-dev g++-mingw-w64-x86-64-posix wine64 wine
+    dpkg-dev zip unzip nsis xvfb xauth xdotool)
 
 case "${1:-test}" in
     run) wanted=("${run_packages[@]}") ;;

@@ -3,7 +3,12 @@
 # component's Win32 port layer, worker threads, write queue, shutdown event, notification
 # channel and comms log) with their GoogleTest tests, and runs them under wine. COM1 and COM2
 # are the two ends of a null-modem pair made of bridged pseudo-terminals.
+# Then the Windows release (scripts/package-windows.sh) is proven against the packaged folder:
+# kadr.exe gives the Linux kadr's results byte for byte and uploads into the Linux
+# `kadr simulate`; the editor runs under wine with Xvfb (draws, saves, uploads, keeps its
+# settings in the registry); the installer installs, starts and uninstalls in a fresh prefix.
 # Every wait is bounded: WINE_TEST_SECONDS (default 300) bounds each test program.
+# The editor's screenshot under wine is kept as build-win/artefacts/editor-wine.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -28,11 +33,26 @@ g++ -O2 -std=c++20 -Wall -Wextra -Werror -o "$build/tools/pty_bridge" tests/wind
 gcc -O2 -Wall -Wextra -Werror -shared -fPIC -o "$build/tools/modem_lines.so" \
     tests/windows/posix_modem_lines_preload.c -ldl
 
+step "the Windows release"
+scripts/package-windows.sh
+version=$(sed -n 's/^project(Kadropisets VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+dist=$root/dist/kadropisets-$version-win64
+setup=$root/dist/kadropisets-$version-setup.exe
+
+step "the Linux kadr to compare with"
+if [ ! -f build/build.ninja ]; then
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        ${CMAKE_CXX_COMPILER_LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$CMAKE_CXX_COMPILER_LAUNCHER} >/dev/null
+fi
+cmake --build build -j "$jobs" --target kadr grab_screen
+linux_kadr=$root/build/bin/kadr
+
 step "run the tests under wine"
 export WINEPREFIX=$build/wineprefix
-export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
+export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset WAYLAND_DISPLAY
 bridge_pid=
+xvfb_pid=
 cleanup() {
     # wineserver first: with a pseudo-terminal gone under it, it floods its output.
     timeout 20 wineserver -k >/dev/null 2>&1 || true
@@ -41,8 +61,26 @@ cleanup() {
         kill "$bridge_pid" 2>/dev/null || true
         wait "$bridge_pid" 2>/dev/null || true
     fi
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
 }
 trap cleanup EXIT
+
+# One screen for the whole wine session: the display wine's first window program meets is the
+# one all its later windows go to (none at all would leave the editor's window invisible).
+exec 5>"$build/xvfb.display"
+Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp >"$build/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 5>&-
+for _ in $(seq 100); do
+    [ -s "$build/xvfb.display" ] && break
+    sleep 0.1
+done
+display=$(tr -dc '0-9' <"$build/xvfb.display")
+[ -n "$display" ] || { cat "$build/xvfb.log"; echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$display
 
 rm -rf "$WINEPREFIX"
 timeout 120 wineboot -i </dev/null >"$build/wineboot.log" 2>&1 ||
@@ -74,5 +112,12 @@ run_wine() {
 }
 run_wine frameset_tests
 run_wine kadr_windows_serial_tests KADR_TEST_PORTS_REQUIRED=1 LD_PRELOAD="$build/tools/modem_lines.so"
+
+export LC_ALL=C.UTF-8 # wine hands the arguments on as the locale spells them
+export KADR_DIST=$dist KADR_SETUP=$setup KADR_LINUX=$linux_kadr KADR_BUILD=$build
+export KADR_MODEM_LINES=$build/tools/modem_lines.so
+scripts/windows/prove-kadr.sh
+scripts/windows/prove-editor.sh
+scripts/windows/prove-installer.sh
 
 step "Windows tests passed"

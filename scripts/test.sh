@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and passes every test: the plain build, the whole suite again under
 # AddressSanitizer + UndefinedBehaviorSanitizer, the serial and upload tests under
-# ThreadSanitizer, a bounded run of the file-reader fuzzer, and the Windows cross-build's tests
-# under wine (scripts/test-windows.sh).
+# ThreadSanitizer, a bounded run of the file-reader fuzzer, and the Windows release proven under
+# wine (scripts/test-windows.sh; the first run on a machine builds Qt for Windows into a cache).
 # FUZZ_SECONDS (default 60) bounds the fuzzer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -38,7 +38,7 @@ corpus=$(mktemp -d)
 trap 'rm -rf "$corpus"' EXIT
 build-fuzz/bin/readers_fuzz -max_total_time="${FUZZ_SECONDS:-60}" -print_final_stats=1 "$corpus" tests/fuzz/corpus
 
-step "Windows: MinGW-w64 cross-build, tests under wine"
+step "Windows: MinGW-w64 cross-build, the release, tests under wine"
 scripts/test-windows.sh
 
 step "all tests passed"

@@ -47,7 +47,7 @@ int RunEditor(int argc, char** argv) {
     windows.fmMain->show();
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() == 2) {
-        windows.fmMain->Load(arguments.at(1));
+        windows.fmMain->OpenNamed(arguments.at(1));
     }
     // After the file named on the command line: work found is offered in its place.
     recovery.OfferOrphans();

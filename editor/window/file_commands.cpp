@@ -1,7 +1,6 @@
 // The main window's file commands: New, Open, Save, Save As, the recent files and the question
 // about unsaved changes before a document is replaced or the window closes.
 #include <QCloseEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -49,8 +48,13 @@ void TfmMain::acOpenExecute() {
     if (!path) {
         return;
     }
-    recentFiles_->Add(*path);
-    Load(*path);
+    OpenNamed(*path);
+}
+
+void TfmMain::OpenNamed(const QString& path) {
+    const QString full = QFileInfo(path).absoluteFilePath();
+    recentFiles_->Add(full);
+    Load(full);
 }
 
 void TfmMain::PupupFileMenuClick(QAction* item) {

@@ -68,6 +68,9 @@ class TfmMain : public QMainWindow {
     // Reads a file as Open does: the frames and settings it holds, the strip rebuilt, nothing
     // to undo, the caption naming the file. A file that cannot be read changes nothing.
     void Load(const QString& path);
+    // Opens a file named on the command line (or by a double-click on Windows) as Open does
+    // with the name chosen in its dialog: the full name goes into the recent files, then Load.
+    void OpenNamed(const QString& path);
 
     // A recovered document in place of the current one, after the usual question about unsaved
     // changes: modified, under its file name. False when the user kept the current one.

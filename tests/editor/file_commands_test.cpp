@@ -1,6 +1,8 @@
 // New, Open, Save, Save As, closing and the recent files, answered as a user answers them.
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
@@ -269,6 +271,23 @@ TEST_F(FileCommandsTest, CyrillicFileNamesArriveOnDiskAsChosen) {
     Open(File(name));
     ExpectDrawing();
     EXPECT_EQ(Recent(), (QStringList{File(name)}));
+}
+
+// A file named on the command line (a double-click on a .kdz on Windows) opens as Open does:
+// a name relative to the working folder comes out whole in the caption and the recent list.
+TEST_F(FileCommandsTest, AFileNamedAtStartOpensAsOpenDoes) {
+    Draw();
+    const QString name = QStringLiteral("Привет.kdz");
+    SaveAs(File(name));
+    New(QStringLiteral("1"));
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QFileInfo(File(name)).absolutePath()));
+    Main().OpenNamed(name);
+    QDir::setCurrent(before);
+    ExpectDrawing();
+    EXPECT_EQ(Caption(), QStringLiteral("Кадрописец - Привет.kdz"));
+    EXPECT_EQ(Recent(), (QStringList{File(name)}));
+    EXPECT_FALSE(Main().Actions().acUndo->isEnabled()) << "nothing to undo after opening";
 }
 
 TEST_F(FileCommandsTest, SaveWritesTheDocumentsOwnFileOrAsksForOne) {

@@ -2,6 +2,7 @@
 // brings the value into 1..50.
 #include <QLineEdit>
 
+#include "editor/window/gap_label.h"
 #include "editor/window/speed_box.h"
 #include "editor_window_fixture.h"
 
@@ -64,6 +65,29 @@ TEST_F(SpeedBoxTest, AnEmptyBoxCountsAsTheMinimum) {
     EXPECT_EQ(box_->TypedValue(), 1);
     Leave();
     EXPECT_EQ(box_->text(), QStringLiteral("1"));
+}
+
+// Under the Windows style the box needs more room than the label's blanks give; with a label font
+// of tiny blanks the same happens here. The box must still show its whole number.
+TEST_F(SpeedBoxTest, TheBoxKeepsRoomForItsNumberWhereTheBlanksAreNarrow) {
+    auto* gap = qobject_cast<GapLabel*>(box_->parentWidget());
+    ASSERT_NE(gap, nullptr);
+    const int usual = gap->Blanks();
+    EXPECT_GE(usual, 19);
+    EXPECT_GE(box_->width(), box_->minimumSizeHint().width());
+
+    QFont tiny = gap->font();
+    tiny.setPixelSize(3);
+    gap->setFont(tiny);
+    EXPECT_GT(gap->Blanks(), usual);
+    gap->resize(gap->sizeHint());
+    QCoreApplication::sendPostedEvents();
+    EXPECT_GE(box_->width(), box_->minimumSizeHint().width());
+    const QFontMetrics metrics(tiny);
+    // The box ends before the words after it begin.
+    EXPECT_LE(box_->geometry().right(),
+              metrics.horizontalAdvance(QStringLiteral("Скорость строки") +
+                                        QString(gap->Blanks(), QLatin1Char(' '))));
 }
 
 }  // namespace
