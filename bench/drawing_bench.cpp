@@ -18,8 +18,8 @@ kadr::GreyPicture Noise(int width, int height) {
     return picture;
 }
 
-// A photo-sized picture brought down to one frame: what the import dialog redoes on every
-// move of the threshold slider.
+// A photo-sized picture brought down to one frame: what the import does once, as the picture
+// is read (a change in the import dialog only thresholds the cells again: import_bench).
 void BM_FitPhotoIntoAFrame(benchmark::State& state) {
     const kadr::GreyPicture photo = Noise(1920, 1080);
     kadr::PictureToDots options;

@@ -1,7 +1,12 @@
 #include "cli/gif_coding.h"
 
+#include <gif_lib.h>
+
 #include <exception>
+#include <string>
 #include <thread>
+
+#include "frameset/errors.h"
 
 namespace kadr::cli {
 namespace {
@@ -9,17 +14,69 @@ namespace {
 // Fewer pictures than this are not worth a thread.
 constexpr std::size_t kSharedRun = 32;
 
+[[noreturn]] void Fail(int code) {
+    const char* text = GifErrorString(code);
+    throw Error(std::string("GIF encoder: ") + (text != nullptr ? text : "unknown error"));
+}
+
 }  // namespace
+
+MemoryCompressor::MemoryCompressor(int width, int height, const ColorMapObject& map)
+    : out_(&discard_) {
+    int error = 0;
+    gif_ = EGifOpen(this, Append, &error);
+    if (gif_ == nullptr) {
+        Fail(error);
+    }
+    if (EGifPutScreenDesc(gif_, width, height, 8, 0, &map) == GIF_ERROR) {
+        const int code = gif_->Error;
+        EGifCloseFile(gif_, &error);
+        Fail(code);
+    }
+}
+
+MemoryCompressor::~MemoryCompressor() {
+    int error = 0;
+    out_ = &discard_;
+    EGifCloseFile(gif_, &error);
+}
+
+int MemoryCompressor::Append(GifFileType* gif, const std::uint8_t* data, int length) {
+    auto* self = static_cast<MemoryCompressor*>(gif->UserData);
+    self->out_->insert(self->out_->end(), data, data + length);
+    return length;
+}
+
+void MemoryCompressor::Compress(GifPatch& patch, CodedPicture& out) {
+    // The descriptor and the code size byte go to the final file from its own EGifPutImageDesc.
+    out_ = &discard_;
+    if (EGifPutImageDesc(gif_, patch.left, patch.top, patch.width, patch.height, false, nullptr) ==
+        GIF_ERROR) {
+        Fail(gif_->Error);
+    }
+    discard_.clear();
+    out.blocks.clear();
+    out_ = &out.blocks;
+    const int result =
+        EGifPutLine(gif_, patch.pixels.data(), static_cast<int>(patch.pixels.size()));
+    out_ = &discard_;
+    if (result == GIF_ERROR) {
+        Fail(gif_->Error);
+    }
+}
 
 PictureCoder::PictureCoder(const playback::Timeline& timeline,
                            const std::vector<GifFrameTiming>& timings,
-                           const playback::LedPainter& painter, int codeSize)
-    : timeline_(timeline),
-      timings_(timings),
-      patches_(painter),
-      lzw_{LzwEncoder(codeSize), LzwEncoder(codeSize)} {}
+                           const playback::LedPainter& painter, const ColorMapObject& map)
+    : timeline_(timeline), timings_(timings), patches_(painter) {
+    const int width = painter.Geometry().Width();
+    const int height = painter.Geometry().Height();
+    for (auto& compressor : compressors_) {
+        compressor = std::make_unique<MemoryCompressor>(width, height, map);
+    }
+}
 
-void PictureCoder::CodeRange(std::size_t begin, std::size_t end, LzwEncoder& lzw,
+void PictureCoder::CodeRange(std::size_t begin, std::size_t end, MemoryCompressor& compressor,
                              CodedPicture* out) const {
     for (std::size_t i = begin; i < end; ++i, ++out) {
         const playback::Picture& picture = timeline_.steps[timings_[i].firstStep].picture;
@@ -38,29 +95,27 @@ void PictureCoder::CodeRange(std::size_t begin, std::size_t end, LzwEncoder& lzw
         out->width = patch.width;
         out->height = patch.height;
         out->transparent = patch.transparent;
-        const std::vector<std::uint8_t>& blocks =
-            lzw.Encode(patch.pixels.data(), patch.pixels.size());
-        out->blocks.assign(blocks.begin(), blocks.end());
+        compressor.Compress(patch, *out);
     }
 }
 
 std::vector<CodedPicture> PictureCoder::Code(std::size_t begin, std::size_t end) {
     std::vector<CodedPicture> coded(end - begin);
     if (end - begin < kSharedRun) {
-        CodeRange(begin, end, lzw_[0], coded.data());
+        CodeRange(begin, end, *compressors_[0], coded.data());
         return coded;
     }
     const std::size_t middle = begin + (end - begin) / 2;
     std::exception_ptr failure;
     std::thread helper([&] {
         try {
-            CodeRange(middle, end, lzw_[1], coded.data() + (middle - begin));
+            CodeRange(middle, end, *compressors_[1], coded.data() + (middle - begin));
         } catch (...) {
             failure = std::current_exception();
         }
     });
     try {
-        CodeRange(begin, middle, lzw_[0], coded.data());
+        CodeRange(begin, middle, *compressors_[0], coded.data());
     } catch (...) {
         helper.join();
         throw;

@@ -87,7 +87,7 @@ void EncodeGif(const playback::Timeline& timeline, const playback::LedPainter& p
 
     const int codeSize = std::max(2, map->BitsPerPixel);  // as giflib works it out
     const std::vector<GifFrameTiming> timings = GifTimings(timeline);
-    PictureCoder coder(timeline, timings, painter, codeSize);
+    PictureCoder coder(timeline, timings, painter, *map);
     for (std::size_t begin = 0; begin < timings.size(); begin += kPicturesPerRun) {
         const std::size_t end = std::min(timings.size(), begin + kPicturesPerRun);
         const std::vector<CodedPicture> coded = coder.Code(begin, end);
@@ -105,9 +105,10 @@ void EncodeGif(const playback::Timeline& timeline, const playback::LedPainter& p
                                               static_cast<int>(length), extension));
             Check(gif.get(), EGifPutImageDesc(gif.get(), picture.left, picture.top, picture.width,
                                               picture.height, false, nullptr));
-            // The codes are made by PictureCoder and stored by giflib as they are.
+            // giflib's own codes for the picture, made on PictureCoder's threads, stored as they
+            // are up to the empty block that ends them (giflib writes that one itself).
             const std::vector<std::uint8_t>& blocks = picture.blocks;
-            for (std::size_t at = 0; at < blocks.size(); at += blocks[at] + 1U) {
+            for (std::size_t at = 0; at < blocks.size() && blocks[at] != 0; at += blocks[at] + 1U) {
                 Check(gif.get(), at == 0 ? EGifPutCode(gif.get(), codeSize, &blocks[at])
                                          : EGifPutCodeNext(gif.get(), &blocks[at]));
             }

@@ -333,10 +333,10 @@ ReadReport Document::Load(const std::string& path) {
     // dialog would spread the mixture into a file that did not hold it.
     set_->FileName = report.complete ? path : std::string();
     history_->ClearUndo();
-    // A module file set that stopped at a missing file is not that file set: the document is not
-    // yet known by its name (a save under it makes it so).
-    Publish(before, aspect::kFrames | (report.complete ? aspect::kFile : 0U), Redraw::Rebuild,
-            report.complete ? 0U : aspect::kFile);
+    // A set read up to a missing file is not that file: its name is not told. The name the
+    // document had before is gone all the same, and that is told (by the glance), so that no
+    // caption goes on naming a file that does not hold the document.
+    Publish(before, aspect::kFrames | (report.complete ? aspect::kFile : 0U), Redraw::Rebuild);
     return report;
 }
 

@@ -110,7 +110,9 @@ PictureCells ReadLargeStill(const QImageReader& reader, const QSize& size) {
     scaled.setScaledSize(rows);
     QImage image = scaled.read();
     if (image.isNull() || image.size() != rows) {
-        throw Error("Cannot read the picture: " + scaled.errorString().toStdString());
+        // Some readers (Qt's for grey PNGs) decode the whole picture at 32 bits before scaling
+        // it, and so refuse it by the allocation limit.
+        ThrowUnreadable(scaled, size);
     }
     CellsMaker maker(size.width(), size.height(), CellParts{}, rows.width(), rows.height());
     ForEachGreyRow(image, [&](int y, const std::uint8_t* grey) { maker.AddRow(y, grey); });

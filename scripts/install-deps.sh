@@ -4,7 +4,7 @@
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev libgif-dev nlohmann-json3-dev fonts-dejavu-core)
-test_packages=("${run_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth)
+test_packages=("${run_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth gifsicle zlib1g-dev)
 # The Windows cross-build, its packages and its tests under wine: googletest sources from
 # libgtest-dev; Qt for Windows built from Debian's own qt6-base and giflib sources (apt-get
 # source needs dpkg-dev; the installed qt6-base-dev gives the version and the host tools); the

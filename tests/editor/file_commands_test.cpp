@@ -196,6 +196,29 @@ TEST_F(FileCommandsTest, AnIncompleteModuleFileSetIsNeverSavedOverWithoutTheSave
     EXPECT_TRUE(QFile::exists(File("mixed.kdz")));
 }
 
+TEST_F(FileCommandsTest, AnIncompleteReadLeavesNoEarlierNameInTheCaption) {
+    Draw();
+    SaveAs(File("earlier.kdz"));
+    SaveAs(File("whole.bin"));
+    ASSERT_EQ(Caption(), QStringLiteral("Кадрописец - whole.bin"));
+    const auto names = ModuleFileNames(dir_.File("whole.bin"));
+    QFile::remove(QString::fromStdString(names[3]));
+    const auto openIncomplete = [this, &names] {
+        ModalScript open;
+        open.ChooseFile(QString::fromStdString(names[0])).AnswerMessage(QMessageBox::Ok);
+        Run(Actions().acOpen, open);
+    };
+    // The set's own name shown before, then another file's: neither may stay, as F2 would ask
+    // for a name.
+    openIncomplete();
+    EXPECT_EQ(Caption(), kUntitled) << "after whole.bin";
+    Open(File("earlier.kdz"));
+    ASSERT_EQ(Caption(), QStringLiteral("Кадрописец - earlier.kdz"));
+    openIncomplete();
+    EXPECT_EQ(Caption(), kUntitled) << "after earlier.kdz";
+    EXPECT_TRUE(Set().FileName.empty());
+}
+
 TEST_F(FileCommandsTest, SaveAsAndOpenBothFormats) {
     Draw();
     EXPECT_TRUE(Main().HasUnsavedChanges());

@@ -177,6 +177,10 @@ TEST_F(DocumentChangeTest, FilesNameTheDocumentOnlyWhenReadWhole) {
 
     document_.Load(kdz);
     EXPECT_TRUE(Only().Has(kFile));
+    // Known by a name before, by none after: that is a change of the file.
+    document_.Load(names[0]);
+    EXPECT_TRUE(Only().Has(kFile)) << "the caption would go on naming a.kdz";
+    EXPECT_EQ(document_.Set().FileName, "");
 }
 
 TEST(DocumentSubscription, EndsWithItsHandleWhicheverGoesFirst) {

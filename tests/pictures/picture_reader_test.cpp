@@ -12,6 +12,7 @@
 
 #include "frameset/errors.h"
 #include "pictures/picture_reader.h"
+#include "pictures/utf8_path.h"
 #include "tests/support/temp_dir.h"
 
 namespace kadr {
@@ -214,6 +215,26 @@ TEST(PictureReader, NamesInUtf8WithCyrillicLetters) {
     const std::vector<PictureCells> pictures = ReadPictures(path);
     ASSERT_EQ(pictures.size(), 1U);
     EXPECT_EQ(pictures[0].width, 8);
+}
+
+// The spelling between Qt and the readers is UTF-8 bytes on every system: Qt's 8-bit file name
+// form is the ANSI code page on Windows, where these letters become question marks.
+TEST(Utf8Paths, QtNamesBecomeUtf8BytesAndBack) {
+    const struct {
+        QString qt;
+        std::string utf8;
+    } names[] = {
+        {QStringLiteral("кадр.png"), "\xD0\xBA\xD0\xB0\xD0\xB4\xD1\x80.png"},
+        {QStringLiteral("C:/Бегущая строка/Ёж.kdz"),
+         "C:/\xD0\x91\xD0\xB5\xD0\xB3\xD1\x83\xD1\x89\xD0\xB0\xD1\x8F "
+         "\xD1\x81\xD1\x82\xD1\x80\xD0\xBE\xD0\xBA\xD0\xB0/\xD0\x81\xD0\xB6.kdz"},
+        {QStringLiteral("plain/a.bin"), "plain/a.bin"},
+        {QString(), ""},
+    };
+    for (const auto& name : names) {
+        EXPECT_EQ(Utf8Path(name.qt), name.utf8) << name.qt.toStdString();
+        EXPECT_EQ(QtPath(name.utf8), name.qt) << name.utf8;
+    }
 }
 
 }  // namespace
