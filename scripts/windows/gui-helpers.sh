@@ -11,6 +11,9 @@ GRID_TOP=${GRID_TOP:-49}
 CELL=${CELL:-11}
 UPLOAD_LEFT=${UPLOAD_LEFT:-430}
 UPLOAD_FROM_BOTTOM=${UPLOAD_FROM_BOTTOM:-86}
+# The "Правка" menu's title in the menu bar.
+EDIT_MENU_LEFT=${EDIT_MENU_LEFT:-75}
+MENU_TOP=${MENU_TOP:-9}
 
 die() {
     echo "FAILED: $*" >&2
@@ -117,6 +120,18 @@ click_upload() {
     local window=$1
     eval "$(xdotool getwindowgeometry --shell "$window")"
     xdotool mousemove --window "$window" "$UPLOAD_LEFT" $((HEIGHT - UPLOAD_FROM_BOTTOM)) click 1
+}
+
+# Opens the "Правка" menu with a click and takes its ITEM-th entry (1 the first) by keyboard. The
+# Windows style lets the highlight rest on disabled entries too, so every entry counts.
+choose_edit_item() {
+    local window=$1 item=$2 keys=()
+    for _ in $(seq "$item"); do
+        keys+=(Down)
+    done
+    xdotool mousemove --window "$window" "$EDIT_MENU_LEFT" "$MENU_TOP" click 1
+    sleep 0.5
+    xdotool key --delay 100 "${keys[@]}" Return
 }
 
 # Every window but the main one that the upload left open (its outcome) gets Return.

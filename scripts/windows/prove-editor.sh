@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The editor from the packaged folder under wine with Xvfb, driven as a user would with xdotool:
-# it starts untitled, a click draws a dot, its save dialog writes a file the Linux kadr reads
-# back, its upload button sends the set through COM1 into the Linux `kadr simulate`, a Cyrillic
-# file name opens from the command line and saves in place, and after it is closed its settings
-# are string values in the registry. Every wait is bounded; a failure says what did not happen.
+# it starts untitled, a click draws a dot, "Сообщения..." opens its dialog, its save dialog
+# writes a file the Linux kadr reads back, its upload button sends the set through COM1 into the
+# Linux `kadr simulate`, a Cyrillic file name opens from the command line and saves in place,
+# and after it is closed its settings are string values in the registry. Every wait is bounded;
+# a failure says what did not happen.
 # Run by scripts/test-windows.sh (wine prefix, COM1/COM2 and the bridge set up there).
 set -euo pipefail
 : "${KADR_DIST:?}" "${KADR_LINUX:?}" "${KADR_BUILD:?}" "${KADR_MODEM_LINES:?}"
@@ -33,6 +34,15 @@ click_cell "$window" 12 10
 sleep 0.5
 grab "$artefacts/editor-wine.png" "$X" "$Y" "$WIDTH" "$HEIGHT"
 echo "screenshot $artefacts/editor-wine.png"
+
+echo "--- \"Сообщения...\" opens its dialog, Escape closes it"
+# Tenth in "Правка": copy, paste, undo, redo, add, clear, spread, delete, running line, messages.
+choose_edit_item "$window" 10
+messages=$(wait_window "Сообщения" 30) || die "\"Сообщения...\" opened no \"Сообщения\" dialog"
+sleep 1
+grab "$artefacts/editor-wine-messages.png" 0 0 1280 1024
+xdotool key --window "$messages" Escape
+wait_gone "Сообщения" 10 || die "Escape did not close the \"Сообщения\" dialog"
 
 echo "--- Save through the dialog"
 xdotool key --window "$window" F2
