@@ -76,9 +76,10 @@ PictureCoder::PictureCoder(const playback::Timeline& timeline,
     }
 }
 
-void PictureCoder::CodeRange(std::size_t begin, std::size_t end, MemoryCompressor& compressor,
-                             CodedPicture* out) const {
-    for (std::size_t i = begin; i < end; ++i, ++out) {
+void PictureCoder::CodeRange(std::size_t begin, std::size_t end, std::size_t stride,
+                             MemoryCompressor& compressor, CodedPicture* out) const {
+    for (std::size_t i = begin; i < end; i += stride) {
+        CodedPicture& coded = out[i - begin];
         const playback::Picture& picture = timeline_.steps[timings_[i].firstStep].picture;
         GifPatch patch =
             i == 0 ? patches_.First(picture)
@@ -90,32 +91,33 @@ void PictureCoder::CodeRange(std::size_t begin, std::size_t end, MemoryCompresso
             patch.height = 1;
             patch.pixels.assign(1, patches_.TransparentIndex());
         }
-        out->left = patch.left;
-        out->top = patch.top;
-        out->width = patch.width;
-        out->height = patch.height;
-        out->transparent = patch.transparent;
-        compressor.Compress(patch, *out);
+        coded.left = patch.left;
+        coded.top = patch.top;
+        coded.width = patch.width;
+        coded.height = patch.height;
+        coded.transparent = patch.transparent;
+        compressor.Compress(patch, coded);
     }
 }
 
 std::vector<CodedPicture> PictureCoder::Code(std::size_t begin, std::size_t end) {
     std::vector<CodedPicture> coded(end - begin);
     if (end - begin < kSharedRun) {
-        CodeRange(begin, end, *compressors_[0], coded.data());
+        CodeRange(begin, end, 1, *compressors_[0], coded.data());
         return coded;
     }
-    const std::size_t middle = begin + (end - begin) / 2;
+    // Every other picture to each thread: neighbouring pictures cost about the same, so the
+    // threads finish together however the cost changes along the line.
     std::exception_ptr failure;
     std::thread helper([&] {
         try {
-            CodeRange(middle, end, *compressors_[1], coded.data() + (middle - begin));
+            CodeRange(begin + 1, end, 2, *compressors_[1], coded.data() + 1);
         } catch (...) {
             failure = std::current_exception();
         }
     });
     try {
-        CodeRange(begin, middle, *compressors_[0], coded.data());
+        CodeRange(begin, end, 2, *compressors_[0], coded.data());
     } catch (...) {
         helper.join();
         throw;

@@ -61,8 +61,9 @@ class PictureCoder {
     std::vector<CodedPicture> Code(std::size_t begin, std::size_t end);
 
   private:
-    void CodeRange(std::size_t begin, std::size_t end, MemoryCompressor& compressor,
-                   CodedPicture* out) const;
+    // Pictures begin, begin + stride, .. before end; picture i goes to out[i - begin].
+    void CodeRange(std::size_t begin, std::size_t end, std::size_t stride,
+                   MemoryCompressor& compressor, CodedPicture* out) const;
 
     const playback::Timeline& timeline_;
     const std::vector<GifFrameTiming>& timings_;
