@@ -61,47 +61,41 @@ start_editor() {
     editor_pid=$!
 }
 
-# Prints the id of a visible window named exactly TITLE once it exists.
-wait_window() {
-    local title=$1 seconds=$2 id
+# Runs COMMAND every 0.2 s until it succeeds, for at most SECONDS: wine's windows and files
+# appear when wine gets round to them, never at a moment a fixed sleep could name.
+poll_until() {
+    local seconds=$1
+    shift
     for _ in $(seq $((seconds * 5))); do
-        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1 || true)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
+        "$@" && return 0
         sleep 0.2
     done
     return 1
+}
+
+window_named() {
+    local id
+    id=$(xdotool search --onlyvisible --name "^${1}\$" 2>/dev/null | head -n 1 || true)
+    [ -n "$id" ] && echo "$id"
+}
+
+# Prints the id of a visible window named exactly TITLE once it exists.
+wait_window() { poll_until "$2" window_named "$1"; }
+
+no_window_named() {
+    [ -z "$(xdotool search --onlyvisible --name "^${1}\$" 2>/dev/null || true)" ]
 }
 
 # Waits until no visible window is named exactly TITLE.
-wait_gone() {
-    local title=$1 seconds=$2
-    for _ in $(seq $((seconds * 5))); do
-        [ -z "$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null || true)" ] && return 0
-        sleep 0.2
-    done
-    return 1
-}
+wait_gone() { poll_until "$2" no_window_named "$1"; }
 
-wait_file() {
-    local file=$1 seconds=$2
-    for _ in $(seq $((seconds * 5))); do
-        [ -s "$file" ] && return 0
-        sleep 0.2
-    done
-    return 1
-}
+# Waits until FILE exists and is not empty.
+wait_file() { poll_until "$2" test -s "$1"; }
 
-wait_line() {
-    local file=$1 pattern=$2 seconds=$3
-    for _ in $(seq $((seconds * 10))); do
-        grep -q "$pattern" "$file" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    return 1
-}
+file_has_line() { grep -q "$2" "$1" 2>/dev/null; }
+
+# Waits until FILE has a line matching PATTERN.
+wait_line() { poll_until "$3" file_has_line "$1" "$2"; }
 
 grab() {
     QT_QPA_PLATFORM=xcb timeout 30 "$(dirname "$KADR_LINUX")/grab_screen" "$@" ||
