@@ -36,4 +36,16 @@ std::optional<std::pair<std::string_view, std::string_view>> SplitOnce(std::stri
 
 std::string JsonBool(bool value);
 
+// The value a named choice stands for, by the model's own parser; a usage error naming the option
+// and the choices otherwise.
+template <typename Value>
+Value Choice(const std::string& word, std::optional<Value> (*parse)(std::string_view),
+             const std::string& option, const std::string& choices) {
+    const std::optional<Value> value = parse(word);
+    if (!value) {
+        throw UsageError("bad " + option + ": '" + word + "' (" + choices + ")");
+    }
+    return *value;
+}
+
 }  // namespace kadr::cli

@@ -21,16 +21,6 @@ using messages::Message;
 using messages::Program;
 using messages::Refusal;
 
-template <typename Value>
-Value Choice(const std::string& word, std::optional<Value> (*parse)(std::string_view),
-             const std::string& option, const std::string& choices) {
-    const std::optional<Value> value = parse(word);
-    if (!value) {
-        throw UsageError("bad " + option + ": '" + word + "' (" + choices + ")");
-    }
-    return *value;
-}
-
 std::string Effects(bool exit) {
     std::string list;
     for (const messages::Effect effect : messages::kEffects) {
@@ -105,14 +95,7 @@ MessageOptions ParseMessageOptions(const Args& args) {
     if (m.text.empty()) {
         throw UsageError("TEXT is empty");
     }
-    if (m.font.empty()) {
-        throw UsageError("--font needs a name");
-    }
-    const bool builtin = m.font == messages::kBuiltinFont || m.font == messages::kBuiltinFont14;
-    if (builtin && size && *size != (m.font == messages::kBuiltinFont ? 7 : 14)) {
-        throw UsageError("--size " + std::to_string(*size) + " does not fit --font " + m.font +
-                         " (7 dots, or 14 for builtin14)");
-    }
+    CheckFontAndSize(m.font, size);
     m.size = size.value_or(m.size);
     return options;
 }

@@ -8,6 +8,7 @@
 
 #include "cli/file_commands.h"
 #include "frameset/frame_set_files.h"
+#include "frameset/messages/message.h"
 #include "frameset/text/builtin_font.h"
 #include "frameset/text/running_line.h"
 #include "frameset/text/utf8.h"
@@ -20,23 +21,10 @@ struct TextOptions {
     std::string in;
     std::string out;
     std::string text;
-    std::string font = "builtin";
+    std::string font = messages::kBuiltinFont;
     std::optional<int> size;
     text::TextLayout layout;
 };
-
-text::Placement ParsePlacement(const std::string& word) {
-    if (word == "top") {
-        return text::Placement::Top;
-    }
-    if (word == "bottom") {
-        return text::Placement::Bottom;
-    }
-    if (word == "middle") {
-        return text::Placement::Middle;
-    }
-    throw UsageError("bad --place: '" + word + "' (top, bottom or middle)");
-}
 
 TextOptions ParseTextOptions(const Args& args) {
     TextOptions options;
@@ -49,7 +37,8 @@ TextOptions ParseTextOptions(const Args& args) {
             options.size = ParseIntegerIn(OptionValue(args, i), SystemFont::kMinHeight,
                                           SystemFont::kMaxHeight, "--size");
         } else if (arg == "--place") {
-            options.layout.placement = ParsePlacement(OptionValue(args, i));
+            options.layout.placement = Choice(OptionValue(args, i), messages::ParsePlacement, arg,
+                                              "top, bottom or middle");
         } else if (arg == "--gap") {
             options.layout.gap = ParseIntegerIn(OptionValue(args, i), 0, text::kMaxGap, "--gap");
         } else if (arg == "--lead") {
@@ -73,18 +62,22 @@ TextOptions ParseTextOptions(const Args& args) {
     if (options.text.empty()) {
         throw UsageError("TEXT is empty");
     }
-    if (options.font.empty()) {
-        throw UsageError("--font needs a name");
-    }
-    const bool builtin = options.font == "builtin" || options.font == "builtin14";
-    if (builtin && options.size && *options.size != (options.font == "builtin" ? 7 : 14)) {
-        throw UsageError("--size " + std::to_string(*options.size) + " does not fit --font " +
-                         options.font + " (7 dots, or 14 for builtin14)");
-    }
+    CheckFontAndSize(options.font, options.size);
     return options;
 }
 
 }  // namespace
+
+void CheckFontAndSize(const std::string& font, std::optional<int> size) {
+    if (font.empty()) {
+        throw UsageError("--font needs a name");
+    }
+    const bool builtin = font == messages::kBuiltinFont || font == messages::kBuiltinFont14;
+    if (builtin && size && *size != (font == messages::kBuiltinFont ? 7 : 14)) {
+        throw UsageError("--size " + std::to_string(*size) + " does not fit --font " + font +
+                         " (7 dots, or 14 for builtin14)");
+    }
+}
 
 // Windows always has its desktop, and its off-screen platform would not see the installed fonts.
 std::unique_ptr<QGuiApplication> StartFontDatabase() {
@@ -125,9 +118,9 @@ int RunText(const Args& args) {
 
     std::unique_ptr<QGuiApplication> application;
     std::unique_ptr<text::TextFont> font;
-    if (options.font == "builtin") {
+    if (options.font == messages::kBuiltinFont) {
         font = std::make_unique<text::BuiltinFont>(1);
-    } else if (options.font == "builtin14") {
+    } else if (options.font == messages::kBuiltinFont14) {
         font = std::make_unique<text::BuiltinFont>(2);
     } else {
         application = StartFontDatabase();
