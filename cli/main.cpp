@@ -13,6 +13,7 @@
 #include "cli/message_command.h"
 #include "cli/program_run.h"
 #include "cli/render_command.h"
+#include "cli/schedule_command.h"
 #include "cli/simulate_command.h"
 #include "cli/text_command.h"
 #include "cli/upload_command.h"
@@ -30,7 +31,7 @@ const std::map<std::string, Command>& Commands() {
         {"upload", kadr::cli::RunUpload},   {"simulate", kadr::cli::RunSimulate},
         {"text", kadr::cli::RunText},       {"render", kadr::cli::RunRender},
         {"import", kadr::cli::RunImport},   {"message", kadr::cli::RunMessage},
-        {"compose", kadr::cli::RunCompose},
+        {"compose", kadr::cli::RunCompose}, {"schedule", kadr::cli::RunSchedule},
     };
     return commands;
 }

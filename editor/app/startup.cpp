@@ -4,12 +4,14 @@
 #include <QLocale>
 #include <QStringList>
 #include <QTranslator>
+#include <string_view>
 
 #include "editor/app/editor_application.h"
 #include "editor/app/startup_settings.h"
 #include "editor/dialogs/new_file_dialog.h"
 #include "editor/dialogs/port_dialog.h"
 #include "editor/dialogs/status_window.h"
+#include "editor/schedule/schedule_process.h"
 #include "editor/window/main_window.h"
 #include "editor/window/recovery_session.h"
 
@@ -37,6 +39,12 @@ void UseRussianStandardTexts(QCoreApplication& application) {
 }
 
 int RunEditor(int argc, char** argv) {
+    if (argc == 3 && std::string_view(argv[1]) == "--schedule") {
+        // The Startup folder's shortcut: the schedule starts without a window, the editor not
+        // at all.
+        QCoreApplication application(argc, argv);
+        return LaunchHiddenSchedule(QCoreApplication::arguments().at(2));
+    }
     SetCompanyName();
     RegisterClipboardFormat();
     EditorApplication application(argc, argv);
