@@ -78,8 +78,9 @@ bool PrintShows(const RunOptions& options, const Schedule& s, schedule::LocalSec
         const schedule::ShowSet made = schedule::MakeShowSet(
             schedule::EntryShowPath(options.schedulePath, s, entry), s, at, fonts);
         if (made.set) {
-            std::printf("%s: %d frames%s\n", schedule::EntryLabel(s, entry).c_str(),
-                        made.set->FrameCount(), made.clock ? ", made again every minute" : "");
+            std::printf("%s: %s%s\n", schedule::EntryLabel(s, entry).c_str(),
+                        FramesText(made.set->FrameCount()).c_str(),
+                        made.clock ? ", made again every minute" : "");
         } else {
             std::printf("%s: %s\n", schedule::EntryLabel(s, entry).c_str(), made.error.c_str());
             good = false;

@@ -28,10 +28,6 @@ int FramesOf(const std::vector<std::uint8_t>& bytes) {
     return static_cast<int>((bytes.size() - kHeaderBytes) / kRecordBytes);
 }
 
-std::string FramesText(int frames) {
-    return std::to_string(frames) + (frames == 1 ? " frame" : " frames");
-}
-
 // The number after the highest NNNN.kdz already in the folder, so that a second run with the
 // same --save folder writes after the first one's files instead of over them.
 int FirstFreeNumber(const std::string& folder) {
@@ -72,6 +68,10 @@ class ScheduleRunner::Owner : public UploadOwner {
     ScheduleRunner& runner_;
     std::string status_;
 };
+
+std::string FramesText(int frames) {
+    return std::to_string(frames) + (frames == 1 ? " frame" : " frames");
+}
 
 std::unique_ptr<FrameSet> SetFromBytes(const std::vector<std::uint8_t>& bytes) {
     auto set = std::make_unique<FrameSet>();

@@ -74,6 +74,9 @@ class ScheduleRunner {
     std::unique_ptr<TDeviceUpload> upload_;
 };
 
+// "1 frame", "12 frames".
+std::string FramesText(int frames);
+
 // A display file's bytes as a frame set again.
 std::unique_ptr<FrameSet> SetFromBytes(const std::vector<std::uint8_t>& bytes);
 
