@@ -4,8 +4,8 @@
 #include <QLocale>
 #include <QStringList>
 #include <QTranslator>
-#include <string_view>
 
+#include "editor/app/command_line.h"
 #include "editor/app/editor_application.h"
 #include "editor/app/startup_settings.h"
 #include "editor/dialogs/new_file_dialog.h"
@@ -39,7 +39,14 @@ void UseRussianStandardTexts(QCoreApplication& application) {
 }
 
 int RunEditor(int argc, char** argv) {
-    if (argc == 3 && std::string_view(argv[1]) == "--schedule") {
+    QStringList words;
+    for (int i = 0; i < argc; ++i) {
+        words.append(QString::fromLocal8Bit(argv[i]));
+    }
+    if (const std::optional<int> answered = AnswerInformationRequest(words, stdout)) {
+        return *answered;
+    }
+    if (words.size() == 3 && words.at(1) == QStringLiteral("--schedule")) {
         // The Startup folder's shortcut: the schedule starts without a window, the editor not
         // at all.
         QCoreApplication application(argc, argv);
@@ -48,6 +55,10 @@ int RunEditor(int argc, char** argv) {
     SetCompanyName();
     RegisterClipboardFormat();
     EditorApplication application(argc, argv);
+    if (const std::optional<int> refused =
+            CheckStartArguments(QCoreApplication::arguments(), stderr)) {
+        return *refused;
+    }
     UseRussianStandardTexts(application);
     const EditorWindows windows = CreateWindows();
     // Made after the windows and so ended before them: its normal end removes the copy.
