@@ -132,18 +132,19 @@ int Check(const RunOptions& options, const Schedule& s, messages::FontSource& fo
 int RunSchedule(const Args& args) {
     const ScheduleOptions options = ParseScheduleArgs(args);
     const Schedule schedule = LoadSchedule(options.run);
+    // Before any thread starts (Qt's own among them), so that the signals come only to us.
+    const std::unique_ptr<StopSignals> stops =
+        options.check ? nullptr : std::make_unique<StopSignals>();
     // Programs may name desktop fonts; the font database needs an application, which also runs
     // the event loop of the uploads.
-    const std::unique_ptr<QGuiApplication> application = StartFontDatabase();
+    const std::unique_ptr<QGuiApplication> application = StartFontDatabase(true);
     MessageFontSource fonts;
     if (options.check) {
         return Check(options.run, schedule, fonts);
     }
     const std::unique_ptr<Clock> clock = MakeClock();
-    // Before the serial component starts its threads, so that the signals come only to us.
-    StopSignals stops;
     ScheduleRunner runner(options.run, schedule, *clock, fonts);
-    return runner.Run(stops);
+    return runner.Run(*stops);
 }
 
 }  // namespace kadr::cli

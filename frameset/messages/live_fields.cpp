@@ -36,7 +36,11 @@ FieldError Scan(std::string_view text, Literal literal, Field field) {
         const std::string_view inside = text.substr(brace + 1, close - brace - 1);
         FieldError error = field(inside);
         if (error.problem != FieldProblem::None) {
-            error.field = "{" + std::string(inside) + "}";
+            // Appended piece by piece: GCC 12 at -O3 mistakes "{" + string for an overlap.
+            error.field.reserve(inside.size() + 2);
+            error.field += '{';
+            error.field += inside;
+            error.field += '}';
             return error;
         }
         i = close + 1;

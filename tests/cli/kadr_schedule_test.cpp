@@ -27,11 +27,20 @@ void WriteText(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-// The test clock for the programs this test starts.
-class TestClock {
+// An environment variable for the programs this test starts.
+class ScopedEnv {
   public:
-    explicit TestClock(const char* value) { setenv("KADR_TEST_CLOCK", value, 1); }
-    ~TestClock() { unsetenv("KADR_TEST_CLOCK"); }
+    ScopedEnv(const char* name, const char* value) : name_(name) { setenv(name, value, 1); }
+    ~ScopedEnv() { unsetenv(name_); }
+
+  private:
+    const char* name_;
+};
+
+// The test clock for the programs this test starts.
+class TestClock : public ScopedEnv {
+  public:
+    explicit TestClock(const char* value) : ScopedEnv("KADR_TEST_CLOCK", value) {}
 };
 
 // The frame records of a display file, without its header; `skip` records dropped first.
@@ -146,6 +155,9 @@ TEST(KadrSchedule, AFieldFileEditShowsWithinTwoSecondsABadScheduleEditIsRefused)
     WriteText(dir.File("duty.txt"), "Иванова\n");
     WriteText(dir.File("duty.json"), R"({"messages":[{"text":"{file:duty.txt}","show":"line"}]})");
     WriteText(dir.File("s.json"), R"({"entries":[],"default":"duty.json"})");
+    // A long run never uses the desktop's display: none that answers must not stop it, and the
+    // display's threads must not take the stop signals.
+    const ScopedEnv display("DISPLAY", ":9999");
     ChildProcess run(KADR_BIN, {"schedule", dir.File("s.json"), "--save", dir.File("out")});
     ASSERT_TRUE(LineWith(run, "saved 0001.kdz")) << run.Err();
     WriteText(dir.File("duty.txt"), "Петрова-Водкина\n");
