@@ -36,10 +36,17 @@ ScheduleTable::ScheduleTable(QWidget* parent) : QTableWidget(0, kFramesColumn + 
     captions << QStringLiteral("С") << QStringLiteral("До") << QStringLiteral("Показывать")
              << QStringLiteral("Кадров");
     setHorizontalHeaderLabels(captions);
-    for (int day = 0; day < kadr::schedule::kDaysPerWeek; ++day) {
-        horizontalHeader()->setSectionResizeMode(day, QHeaderView::ResizeToContents);
+    // Narrow day and time columns leave the width to the file's name: a check box and "Пн", or
+    // "24:00" while it is typed, whatever the style's idea of a column's width.
+    const int day = fontMetrics().horizontalAdvance(QStringLiteral("Пн")) + 20;
+    const int time = fontMetrics().horizontalAdvance(QStringLiteral("24:00")) + 24;
+    horizontalHeader()->setMinimumSectionSize(std::min(day, time));
+    for (int column = 0; column < kFramesColumn; ++column) {
+        horizontalHeader()->setSectionResizeMode(column, QHeaderView::Fixed);
+        setColumnWidth(column, column < kFromColumn ? day : time);
     }
     horizontalHeader()->setSectionResizeMode(kShowColumn, QHeaderView::Stretch);
+    setColumnWidth(kFramesColumn, time);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {

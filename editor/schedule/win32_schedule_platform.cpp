@@ -18,7 +18,8 @@ namespace {
 
 QString StartupFolder() {
     wchar_t path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, path))) {
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_STARTUP | CSIDL_FLAG_CREATE, nullptr,
+                                SHGFP_TYPE_CURRENT, path))) {
         throw Error("Не найдена папка автозагрузки пользователя");
     }
     return QString::fromWCharArray(path);
