@@ -4,7 +4,9 @@
 # at its boundary, Ctrl+C (SIGINT, which wine passes on as Ctrl+C) stops it and leaves COM1 free;
 # then the editor's "Параметры" -> "Расписание..." opens the schedule, saves it under a name
 # typed into its dialog, starts `kadr.exe schedule` in the background (the simulator receives the
-# set) and stops it again. The dialog's screenshot is kept as artefacts/editor-wine-schedule.png.
+# set) and stops it again, and its "Запускать при входе в Windows" makes and removes the Startup
+# folder's shortcut; what that shortcut starts (`kadropisets.exe --schedule`) runs kadr.exe on
+# its own. The dialog's screenshot is kept as artefacts/editor-wine-schedule.png.
 # Run by scripts/test-windows.sh (wine prefix, COM1/COM2 and the bridge set up there).
 set -euo pipefail
 : "${KADR_DIST:?}" "${KADR_LINUX:?}" "${KADR_BUILD:?}" "${KADR_MODEM_LINES:?}"
