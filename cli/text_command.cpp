@@ -80,7 +80,7 @@ void CheckFontAndSize(const std::string& font, std::optional<int> size) {
 }
 
 // Windows always has its desktop, and its off-screen platform would not see the installed fonts.
-std::unique_ptr<QGuiApplication> StartFontDatabase(bool offScreen) {
+std::unique_ptr<QGuiApplication> StartFontDatabase([[maybe_unused]] bool offScreen) {
 #ifndef Q_OS_WIN
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
         (offScreen || (qEnvironmentVariableIsEmpty("DISPLAY") &&
