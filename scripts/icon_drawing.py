@@ -24,10 +24,7 @@ SAMPLES = 4
 def draw(size):
     """RGBA rows, top first: a rounded dark square with 7 x 7 round dots."""
     n = len(PATTERN)
-    margin = size * 0.06
-    radius_corner = size * 0.16
-    pitch = (size - 2 * margin) / n
-    dot = pitch * 0.40
+    radius_corner, margin, pitch, dot = geometry(size)
     rows = []
     for y in range(size):
         row = []
@@ -77,24 +74,25 @@ def png(size, rows):
 
 
 def geometry(size):
-    """The rounded square's corner radius, then each dot as (centre x, centre y, radius, lit)."""
-    n = len(PATTERN)
+    """The rounded square's corner radius, the margin around the dots, their pitch and radius."""
     margin = size * 0.06
-    pitch = (size - 2 * margin) / n
-    dots = [(margin + (col + 0.5) * pitch, margin + (line + 0.5) * pitch, pitch * 0.40,
-             PATTERN[line][col] == "#") for line in range(n) for col in range(n)]
-    return size * 0.16, dots
+    pitch = (size - 2 * margin) / len(PATTERN)
+    return size * 0.16, margin, pitch, pitch * 0.40
 
 
 def svg(size=256):
     """The same drawing as vector shapes."""
-    corner, dots = geometry(size)
+    corner, margin, pitch, radius = geometry(size)
 
     def hexcolour(c):
         return "#%02x%02x%02x" % c
 
     shapes = [f'<rect width="{size}" height="{size}" rx="{corner:g}" fill="{hexcolour(PANEL)}"/>']
-    for x, y, r, lit in dots:
-        shapes.append(f'<circle cx="{x:g}" cy="{y:g}" r="{r:g}" fill="{hexcolour(LIT if lit else UNLIT)}"/>')
+    for line, row in enumerate(PATTERN):
+        for col, mark in enumerate(row):
+            x = margin + (col + 0.5) * pitch
+            y = margin + (line + 0.5) * pitch
+            colour = hexcolour(LIT if mark == "#" else UNLIT)
+            shapes.append(f'<circle cx="{x:g}" cy="{y:g}" r="{radius:g}" fill="{colour}"/>')
     return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{size}" height="{size}" '
             f'viewBox="0 0 {size} {size}">\n' + "\n".join(shapes) + "\n</svg>\n")

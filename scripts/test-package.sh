@@ -23,7 +23,7 @@ root=$work/root
 dpkg-deb -x "$deb" "$root"
 
 echo "=== validators"
-lintian --fail-on error,warning --no-tag-display-limit "$deb"
+lintian --fail-on error,warning --tag-display-limit 0 "$deb"
 desktop-file-validate "$root/usr/share/applications/$desktop"
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.xml
 for page in "$root"/usr/share/man/man1/*.1.gz; do
