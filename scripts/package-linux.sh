@@ -27,8 +27,12 @@ echo "=== build kadr and kadropisets $version with Debian's flags"
 launcher=()
 if command -v ccache >/dev/null; then
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+    # Objects compiled in another clone of the repository are found again.
+    export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1
 fi
-export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+# Without the flags that write the source folder into the objects (the binaries are stripped of
+# what it would change), so that the cache above matches.
+export DEB_BUILD_MAINT_OPTIONS="hardening=+all reproducible=-fixfilepath,-fixdebugpath"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=None -DKADR_TESTS=OFF -DKADR_BENCH=OFF \
     -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS) -DNDEBUG" \
     -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" "${launcher[@]}" >/dev/null
