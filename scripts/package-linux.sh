@@ -19,8 +19,8 @@ arch=$(dpkg --print-architecture)
 build=build-deb
 root=$build/root
 deb=dist/kadropisets_${version}_${arch}.deb
-# The last commit's time dates the release, the changelog and the pages, so that a package made
-# twice from one commit is the same.
+# The last commit's time dates the release, the changelog, the pages and the files, rather than
+# the moment the package happened to be made.
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || date +%s)}
 
 echo "=== build kadr and kadropisets $version with Debian's flags"
