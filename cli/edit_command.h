@@ -38,7 +38,15 @@ struct EditOp {
         FlipV,
         MoveFrameLeft,
         MoveFrameRight,
-        Shape,  // a finished shape or fill on the current frame: `tool`, (a, b) to (c, d)
+        Shape,      // a finished shape or fill on the current frame: `tool`, (a, b) to (c, d)
+        SelectRun,  // a click on frame a, then a Shift+click on frame b
+        SelectAdd,
+        SelectAll,
+        Cut,
+        Duplicate,
+        Reverse,
+        PingPong,
+        Repeat,
     };
     Kind kind;
     long long a = 0;
@@ -53,7 +61,9 @@ struct EditOp {
 EditOp ParseEditOp(const std::string& word);
 
 // Runs one operation as the editor's command of that name does, followed by the clamp of
-// CurFrame that the editor's strip applies after a rebuild when it shows every frame.
+// CurFrame that the editor's strip applies after a rebuild when it shows every frame. A frame
+// number outside the set is a UsageError; a command the editor would refuse for passing 256
+// frames is an Error.
 void ApplyEditOp(const EditOp& op, Document& document, FrameClipboard& clipboard);
 
 int RunEdit(const Args& args);
