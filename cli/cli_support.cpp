@@ -60,7 +60,7 @@ void PrintUsage(std::FILE* out) {
         "                           draw on the current frame (G: grid rows 1..14; box is a\n"
         "                           filled rectangle); line-clear:... etc. clear the cells\n"
         "  select:A-B               press frame A's button, then frame B's with Shift: the run\n"
-        "  select-add:N             press frame N's button with Ctrl: it joins the selection\n"
+        "  select-add:N             frame N joins the selection and becomes current\n"
         "  select-all               every frame (all frame numbers count from 0, as select:N;\n"
         "                           one outside the set is bad usage)\n"
         "  cut duplicate reverse pingpong repeat:N (N: 2..50)\n"
