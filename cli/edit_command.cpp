@@ -262,9 +262,11 @@ void ApplyEditOp(const EditOp& op, Document& document, FrameClipboard& clipboard
             result = document.Repeat(static_cast<int>(op.a));
             break;
         case Kind::Toggle:
-            // The press lands on the current frame's grid, which then stays current.
+            // The press lands on the current frame's grid, which then stays current, selected
+            // alone as after any left press on a grid.
             if (set.HasCurrentFrame()) {
                 document.ToggleDot(set.CurFrame, static_cast<int>(op.a), static_cast<int>(op.b));
+                document.SelectFrame(set.CurFrame, Pick::Only);
             }
             break;
         case Kind::SpeedAnim:
@@ -294,6 +296,7 @@ void ApplyEditOp(const EditOp& op, Document& document, FrameClipboard& clipboard
         case Kind::Shape:
             // Drawn in the current frame's grid, as the mouse does.
             if (set.HasCurrentFrame()) {
+                document.SelectFrame(set.CurFrame, Pick::Only);
                 const auto cell = [](long long column, long long gridRow) {
                     return DotCell{static_cast<int>(column), static_cast<int>(gridRow) - 1};
                 };
@@ -326,7 +329,10 @@ int RunEdit(const Args& args) {
     const UndoHistory& history = document.History();
     std::string selected;
     document.Selection().ForEach([&selected](int frame) {
-        selected += (selected.empty() ? "" : ",") + std::to_string(frame);
+        if (!selected.empty()) {
+            selected += ',';
+        }
+        selected += std::to_string(frame);
     });
     std::printf(
         "{\"lastFrame\":%d,\"curFrame\":%d,\"undo\":%d,\"redo\":%d,\"modified\":%s,"

@@ -217,6 +217,8 @@ TEST(KadrCli, EditFromNothingStartsWithTheStartUpDocument) {
     EXPECT_EQ(r.out,
               "{\"lastFrame\":5,\"curFrame\":4,\"undo\":4,\"redo\":4,\"modified\":true,"
               "\"selected\":[4,5]}\n");
+    r = Kadr({"edit", "-", "-", "add", "add", "select:0-2", "toggle:5:5"});
+    EXPECT_NE(r.out.find("\"selected\":[2]}"), std::string::npos) << "a press on a grid";
     r = Kadr({"edit", "-", dir.File("full.kdz"), "select-all", "repeat:50", "select-all",
               "repeat:3", "duplicate"});
     EXPECT_EQ(r.exitCode, 1);
