@@ -12,7 +12,7 @@
 
 #include "device/upload.h"
 #include "device/vss_comm32.h"
-#include "editor/window/gap_label.h"
+#include "editor/widgets/gap_label.h"
 
 namespace kadr::editor {
 namespace {

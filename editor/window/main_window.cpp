@@ -19,10 +19,11 @@
 #include "editor/commands/command_set.h"
 #include "editor/dialogs/port_dialog.h"
 #include "editor/files/recent_file_list.h"
-#include "editor/preview/preview_command.h"
 #include "editor/strip/frame_strip.h"
 #include "editor/window/drawing_commands.h"
 #include "editor/window/messages_command.h"
+#include "editor/window/preview_command.h"
+#include "editor/window/selection_commands.h"
 #include "editor/window/shortcut_passage.h"
 #include "editor/window/speed_box.h"
 
@@ -107,6 +108,7 @@ void TfmMain::BuildLayout() {
     new PreviewCommand(*this);
     new MessagesCommand(*this);
     drawing_ = new DrawingCommands(*this);
+    new SelectionCommands(*this);
 
     resize(598, 386);
     move(298, 246);
@@ -131,7 +133,8 @@ void TfmMain::FormCreate() {
     UpdateUndoActions();
     toolBar_.cbMashtab->setCurrentIndex(0);
     if (!ClipboardFormat().isEmpty()) {
-        systemClipboard_ = std::make_unique<SystemClipboard>(ClipboardFormat());
+        systemClipboard_ =
+            std::make_unique<SystemClipboard>(ClipboardFormat(), FramesClipboardFormat());
         clipboard_ = systemClipboard_.get();
     }
     // The upload keeps its buffer of frame records itself (TDeviceUpload), made with the window.
@@ -220,6 +223,17 @@ void TfmMain::FollowDocument(const DocumentChange& change) {
 
 void TfmMain::UpdateUndoActions() {
     commandSet_->UpdateEnabled(document_);
+}
+
+QLabel* TfmMain::StatusPanel(int index) const {
+    switch (index) {
+        case 0:
+            return status_.Panel0;
+        case 1:
+            return status_.Panel1;
+        default:
+            return status_.Selected;
+    }
 }
 
 QAction* TfmMain::Command(const QString& name) const {

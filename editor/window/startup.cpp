@@ -1,4 +1,4 @@
-#include "editor/app/startup.h"
+#include "editor/window/startup.h"
 
 #include <QGuiApplication>
 #include <QLibraryInfo>
