@@ -11,6 +11,7 @@
 #include "cli/file_commands.h"
 #include "cli/import_command.h"
 #include "cli/message_command.h"
+#include "cli/ports_command.h"
 #include "cli/program_run.h"
 #include "cli/render_command.h"
 #include "cli/simulate_command.h"
@@ -30,7 +31,7 @@ const std::map<std::string, Command>& Commands() {
         {"upload", kadr::cli::RunUpload},   {"simulate", kadr::cli::RunSimulate},
         {"text", kadr::cli::RunText},       {"render", kadr::cli::RunRender},
         {"import", kadr::cli::RunImport},   {"message", kadr::cli::RunMessage},
-        {"compose", kadr::cli::RunCompose},
+        {"compose", kadr::cli::RunCompose}, {"ports", kadr::cli::RunPorts},
     };
     return commands;
 }

@@ -1,0 +1,43 @@
+#include "device/port_failure_text.h"
+
+#include "device/comms_log.h"
+#include "device/port_choices.h"
+
+namespace kadr {
+namespace {
+
+std::string PresentPorts(const std::vector<SystemPort>& present) {
+    if (present.empty()) {
+        return "Подключённых портов нет: подключите адаптер устройства.";
+    }
+    std::string list;
+    for (const SystemPort& port : present) {
+        list += (list.empty() ? "" : ", ") + PortInWords(port);
+    }
+    return "Подключённые порты: " + list + ". Выберите один из них.";
+}
+
+}  // namespace
+
+std::string PortFailureAdvice(PortFailure reason, int systemError, std::string_view label,
+                              const std::vector<SystemPort>& present) {
+    const std::string port(label);
+    switch (reason) {
+        case PortFailure::Absent:
+            return "Порта " + port + " нет: адаптер не подключён или получил другой номер. " +
+                   PresentPorts(present);
+        case PortFailure::Busy:
+            return "Порт " + port +
+                   " занят другой программой: закройте её (или второй редактор) и повторите "
+                   "загрузку.";
+        case PortFailure::Denied:
+            return "Нет доступа к порту " + port +
+                   ": пользователь должен входить в группу dialout (sudo adduser $USER dialout, "
+                   "затем войти в систему заново).";
+        case PortFailure::Other:
+            break;
+    }
+    return "Порт " + port + " не открылся: " + FormatLastError(systemError) + ".";
+}
+
+}  // namespace kadr
