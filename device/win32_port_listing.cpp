@@ -1,9 +1,11 @@
-// clang-format off: <initguid.h> must come first, so that <devguid.h> defines the GUIDs it names.
-#include <devguid.h>
-#include <initguid.h>
-#include <setupapi.h>
+// <initguid.h> after <windows.h> and before <devguid.h>, so that the GUIDs <devguid.h> names
+// are defined here rather than only declared; each in a block of its own keeps that order.
 #include <windows.h>
-// clang-format on
+
+#include <initguid.h>
+
+#include <devguid.h>
+#include <setupapi.h>
 
 #include <charconv>
 #include <set>
