@@ -37,7 +37,15 @@ std::string PortFailureAdvice(PortFailure reason, int systemError, std::string_v
         case PortFailure::Other:
             break;
     }
-    return "Порт " + port + " не открылся: " + FormatLastError(systemError) + ".";
+    if (systemError == 0) {
+        return "Порт " + port + " не открылся.";
+    }
+    // The system's texts end with a full stop of their own on Windows, without one on Linux.
+    std::string reason = FormatLastError(systemError);
+    while (!reason.empty() && (reason.back() == '.' || reason.back() == ' ')) {
+        reason.pop_back();
+    }
+    return "Порт " + port + " не открылся: " + reason + ".";
 }
 
 }  // namespace kadr

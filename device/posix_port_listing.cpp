@@ -1,8 +1,4 @@
-#include <fcntl.h>
 #include <libudev.h>
-#include <linux/serial.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <charconv>
@@ -43,19 +39,12 @@ std::string Spaced(std::string text) {
     return text;
 }
 
-// The 8250 driver makes /dev/ttyS0..ttyS31 whether or not a UART is there (and newer kernels
-// put a driver of their own between it and the terminal); only the port's own answer tells the
-// real ones. A port that cannot be asked (no permission) is left out,
-// as there is nothing to tell it by.
-bool HasUart(const std::string& node) {
-    const int fd = open(node.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    serial_struct info{};
-    const bool real = ioctl(fd, TIOCGSERIAL, &info) == 0 && info.type != PORT_UNKNOWN;
-    close(fd);
-    return real;
+// The 8250 driver makes /dev/ttyS0..ttyS31 whether or not a UART is there; the port's UART type
+// tells the real ones (0: none). Read from sysfs, so that listing never opens a port: opening
+// one would raise its modem lines under whatever holds it.
+bool HasUart(udev_device* device) {
+    const char* type = udev_device_get_sysattr_value(device, "type");
+    return type != nullptr && std::string_view(type) != "0";
 }
 
 std::string Description(udev_device* device) {
@@ -100,7 +89,8 @@ std::vector<SystemPort> ListSystemPorts() {
         if (node.empty() || parent == nullptr || udev_device_get_driver(parent) == nullptr) {
             continue;
         }
-        if (Text(udev_device_get_sysname(device.get())).starts_with("ttyS") && !HasUart(node)) {
+        if (Text(udev_device_get_sysname(device.get())).starts_with("ttyS") &&
+            !HasUart(device.get())) {
             continue;
         }
         SystemPort port;

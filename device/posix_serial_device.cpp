@@ -243,7 +243,8 @@ std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path) {
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode) || !isatty(fd)) {
         close(fd);
-        throw ECommsError("File handle is not a comm handle. ");
+        // The name leads somewhere, but to no serial port: for the user that port is not there.
+        throw ECommsError("File handle is not a comm handle. ", PortFailure::Absent);
     }
     // The advisory lock keeps out every other opener that plays by the same rules, root
     // included; TIOCEXCL keeps out the rest, except root.

@@ -279,7 +279,8 @@ std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path) {
     }
     if (GetFileType(port) != FILE_TYPE_CHAR) {
         CloseHandle(port);
-        throw ECommsError("File handle is not a comm handle. ");
+        // The name leads somewhere, but to no serial port: for the user that port is not there.
+        throw ECommsError("File handle is not a comm handle. ", PortFailure::Absent);
     }
     auto device = std::make_unique<Win32SerialDevice>(port);
     if (!device->Valid()) {

@@ -149,6 +149,8 @@ TEST(PortFailureWords, EachReasonSaysWhatHappenedAndWhatToDo) {
               "(sudo adduser $USER dialout, затем войти в систему заново).");
     const std::string other = PortFailureAdvice(PortFailure::Other, 5, "COM3", present);
     EXPECT_EQ(other.rfind("Порт COM3 не открылся: ", 0), 0u) << other;
+    EXPECT_FALSE(other.ends_with("..")) << other;
+    EXPECT_EQ(PortFailureAdvice(PortFailure::Other, 0, "COM3", present), "Порт COM3 не открылся.");
 }
 
 }  // namespace
