@@ -41,11 +41,11 @@ std::string PortFailureAdvice(PortFailure reason, int systemError, std::string_v
         return "Порт " + port + " не открылся.";
     }
     // The system's texts end with a full stop of their own on Windows, without one on Linux.
-    std::string reason = FormatLastError(systemError);
-    while (!reason.empty() && (reason.back() == '.' || reason.back() == ' ')) {
-        reason.pop_back();
+    std::string text = FormatLastError(systemError);
+    while (!text.empty() && (text.back() == '.' || text.back() == ' ')) {
+        text.pop_back();
     }
-    return "Порт " + port + " не открылся: " + reason + ".";
+    return "Порт " + port + " не открылся: " + text + ".";
 }
 
 }  // namespace kadr
