@@ -153,9 +153,9 @@ int RunUpload(const Args& args) {
     try {
         upload.StartUpload();
     } catch (const ECommsError& e) {
-        const std::string advice =
-            PortFailureAdvice(e.Reason(), e.SystemError(),
-                              PortLabel(comm.ChosenPort(), comm.DeviceName()), ListSystemPorts());
+        const std::string advice = PortFailureAdvice(
+            e.Reason(), e.SystemError(), PortLabel(comm.ChosenPort(), comm.DeviceName()),
+            comm.DeviceName(), ListSystemPorts());
         std::fprintf(stderr, "kadr: %s: %s\n%s\n", comm.DeviceName().c_str(), e.what(),
                      advice.c_str());
         return kExitNoPort;

@@ -6,13 +6,15 @@
 namespace kadr {
 namespace {
 
-std::string PresentPorts(const std::vector<SystemPort>& present) {
-    if (present.empty()) {
-        return "Подключённых портов нет: подключите адаптер устройства.";
-    }
+std::string PresentPorts(std::string_view missing, const std::vector<SystemPort>& present) {
     std::string list;
     for (const SystemPort& port : present) {
-        list += (list.empty() ? "" : ", ") + PortInWords(port);
+        if (port.device != missing) {
+            list += (list.empty() ? "" : ", ") + PortInWords(port);
+        }
+    }
+    if (list.empty()) {
+        return "Подключённых портов нет: подключите адаптер устройства.";
     }
     return "Подключённые порты: " + list + ". Выберите один из них.";
 }
@@ -20,12 +22,12 @@ std::string PresentPorts(const std::vector<SystemPort>& present) {
 }  // namespace
 
 std::string PortFailureAdvice(PortFailure reason, int systemError, std::string_view label,
-                              const std::vector<SystemPort>& present) {
+                              std::string_view device, const std::vector<SystemPort>& present) {
     const std::string port(label);
     switch (reason) {
         case PortFailure::Absent:
             return "Порта " + port + " нет: адаптер не подключён или получил другой номер. " +
-                   PresentPorts(present);
+                   PresentPorts(device, present);
         case PortFailure::Busy:
             return "Порт " + port +
                    " занят другой программой: закройте её (или второй редактор) и повторите "

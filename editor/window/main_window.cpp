@@ -165,9 +165,10 @@ void TfmMain::RxSpeedButton1Click() {
     } catch (const ECommsError& e) {
         // The component's own text first, then why in the user's words: a port that is not
         // there is told with those that are.
-        const std::string advice = PortFailureAdvice(
-            e.Reason(), e.SystemError(),
-            PortLabel(VSSComm321.ChosenPort(), VSSComm321.DeviceName()), ListSystemPorts());
+        const std::string advice =
+            PortFailureAdvice(e.Reason(), e.SystemError(),
+                              PortLabel(VSSComm321.ChosenPort(), VSSComm321.DeviceName()),
+                              VSSComm321.DeviceName(), ListSystemPorts());
         ShowErrorBox(ErrorBoxText(QString::fromUtf8(e.what())) + QLatin1Char('\n') +
                      QString::fromStdString(advice));
     }

@@ -134,23 +134,25 @@ TEST_F(PortItemsTest, TheLonePresentPortIsOfferedOnlyInPlaceOfAnAbsentOne) {
 }
 
 TEST(PortFailureWords, EachReasonSaysWhatHappenedAndWhatToDo) {
-    const std::vector<SystemPort> present{Com(3, "USB-SERIAL CH340 (COM3)"), Com(5)};
-    EXPECT_EQ(PortFailureAdvice(PortFailure::Absent, 2, "COM7", present),
+    const std::vector<SystemPort> present{Com(3, "USB-SERIAL CH340 (COM3)"), Com(5), Com(7)};
+    const std::string com7 = DefaultComDevice(7);
+    EXPECT_EQ(PortFailureAdvice(PortFailure::Absent, 2, "COM7", com7, present),
               "Порта COM7 нет: адаптер не подключён или получил другой номер. Подключённые "
               "порты: COM3 (USB-SERIAL CH340), COM5. Выберите один из них.");
-    EXPECT_EQ(PortFailureAdvice(PortFailure::Absent, 2, "COM7", {}),
+    EXPECT_EQ(PortFailureAdvice(PortFailure::Absent, 2, "COM7", com7, {present[2]}),
               "Порта COM7 нет: адаптер не подключён или получил другой номер. Подключённых "
               "портов нет: подключите адаптер устройства.");
-    EXPECT_EQ(PortFailureAdvice(PortFailure::Busy, 5, "COM3", present),
+    EXPECT_EQ(PortFailureAdvice(PortFailure::Busy, 5, "COM3", "", present),
               "Порт COM3 занят другой программой: закройте её (или второй редактор) и повторите "
               "загрузку.");
-    EXPECT_EQ(PortFailureAdvice(PortFailure::Denied, 13, "/dev/ttyUSB0", present),
+    EXPECT_EQ(PortFailureAdvice(PortFailure::Denied, 13, "/dev/ttyUSB0", "", present),
               "Нет доступа к порту /dev/ttyUSB0: пользователь должен входить в группу dialout "
               "(sudo adduser $USER dialout, затем войти в систему заново).");
-    const std::string other = PortFailureAdvice(PortFailure::Other, 5, "COM3", present);
+    const std::string other = PortFailureAdvice(PortFailure::Other, 5, "COM3", "", present);
     EXPECT_EQ(other.rfind("Порт COM3 не открылся: ", 0), 0u) << other;
     EXPECT_FALSE(other.ends_with("..")) << other;
-    EXPECT_EQ(PortFailureAdvice(PortFailure::Other, 0, "COM3", present), "Порт COM3 не открылся.");
+    EXPECT_EQ(PortFailureAdvice(PortFailure::Other, 0, "COM3", "", present),
+              "Порт COM3 не открылся.");
 }
 
 }  // namespace
