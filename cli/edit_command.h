@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/cli_support.h"
+#include "cli/command_help.h"
 #include "frameset/clipboard_payload.h"
 #include "frameset/document.h"
 
@@ -55,6 +56,24 @@ EditOp ParseEditOp(const std::string& word);
 // Runs one operation as the editor's command of that name does, followed by the clamp of
 // CurFrame that the editor's strip applies after a rebuild when it shows every frame.
 void ApplyEditOp(const EditOp& op, Document& document, FrameClipboard& clipboard);
+
+inline constexpr CommandHelp kEditHelp{
+    "edit", "edit IN OUT [OP...]",
+    "apply editor commands to IN and write OUT ('-' as IN: the\n"
+    "start-up document of one blank frame; as OUT: write nothing)",
+    "edit operations, applied in order exactly as the editor's commands:\n"
+    "  clear add insert delete left right up down anim beg str end undo redo copy paste\n"
+    "  select:N                 press the button of frame N (from 0)\n"
+    "  toggle:C:G               left press on column C (0..27), grid row G (0..14)\n"
+    "  speed-anim:N speed-row:N playback speeds (kept within 1..50)\n"
+    "  orientation:0|1          0 normal, 1 turned over\n"
+    "  invert flip-h flip-v     every dot of the current frame flipped / mirrored\n"
+    "  move-left move-right     swap the current frame with its neighbour\n"
+    "  line:C0:G0:C1:G1 rect:C0:G0:C1:G1 box:C0:G0:C1:G1 fill:C:G\n"
+    "                           draw on the current frame (G: grid rows 1..14; box is a\n"
+    "                           filled rectangle); line-clear:... etc. clear the cells",
+    "# a start frame, a running-line frame with one dot, an end frame\n"
+    "kadr edit - line.kdz add beg add str toggle:0:1 add end"};
 
 int RunEdit(const Args& args);
 

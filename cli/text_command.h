@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/cli_support.h"
+#include "cli/command_help.h"
 
 class QGuiApplication;
 
@@ -20,6 +21,16 @@ std::unique_ptr<QGuiApplication> StartFontDatabase();
 // --font and --size as given to a text or a message: a font must be named, and the built-in fonts
 // have one height each (7 dots, 14 for builtin14). A usage error otherwise.
 void CheckFontAndSize(const std::string& font, std::optional<int> size);
+
+inline constexpr CommandHelp kTextHelp{
+    "text",
+    "text IN OUT TEXT [--font builtin|builtin14|FAMILY] [--size 7..14]\n"
+    "[--place top|bottom|middle] [--gap 0..3] [--lead N] [--trail N]",
+    "append TEXT to IN as a running line (start frame, frames\n"
+    "of text, end frame) and write OUT ('-' as IN or OUT as edit)",
+    "",
+    "kadr text - hello.kdz \"Привет, мир! 2026\"\n"
+    "kadr text hello.kdz hello.kdz \"Hello\" --font \"DejaVu Sans\" --size 12 --place top"};
 
 int RunText(const Args& args);
 
