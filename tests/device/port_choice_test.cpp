@@ -65,13 +65,6 @@ TEST(PortChoice, ChoicesLeadToTheMappedDeviceElseTheSystemsOwn) {
     EXPECT_EQ(map.ChoiceFor("/dev/ttyACM0"), "/dev/ttyACM0");
 }
 
-TEST(PortChoice, LabelsNameWhatOpens) {
-    EXPECT_EQ(PortLabel("Com7", "\\\\.\\COM7"), "COM7");
-    EXPECT_EQ(PortLabel("Com1", "/dev/ttyS0"), "Com1 (/dev/ttyS0)");
-    EXPECT_EQ(PortLabel("Com2", "\\\\.\\CNCA0"), "Com2 (\\\\.\\CNCA0)");
-    EXPECT_EQ(PortLabel("/dev/ttyUSB0", "/dev/ttyUSB0"), "/dev/ttyUSB0");
-}
-
 SystemPort Com(int number, const std::string& description = {}) {
     return {"COM" + std::to_string(number), DefaultComDevice(number), description};
 }
