@@ -3,7 +3,8 @@
 # usage: scripts/install-deps.sh run|test|windows|linux
 set -euo pipefail
 
-run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev libgif-dev nlohmann-json3-dev fonts-dejavu-core)
+# libudev-dev (found through pkg-config): the serial ports the system has, as udev knows them.
+run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev libgif-dev nlohmann-json3-dev fonts-dejavu-core pkg-config libudev-dev)
 test_packages=("${run_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth gifsicle zlib1g-dev)
 # The Windows cross-build, its packages and its tests under wine: googletest sources from
 # libgtest-dev; Qt for Windows built from Debian's own qt6-base and giflib sources (apt-get

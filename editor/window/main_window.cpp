@@ -10,6 +10,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "device/comms_error.h"
+#include "device/port_failure_text.h"
+#include "device/port_listing.h"
 #include "device/port_settings.h"
 #include "editor/app/document_events.h"
 #include "editor/app/error_box.h"
@@ -145,22 +148,33 @@ void TfmMain::FormDestroy() {
 }
 
 void TfmMain::FormStorage1RestoreProperties(QSettings& settings) {
-    PortSettings port{VSSComm321.CommPort, VSSComm321.BaudRate, upload_->SendTimeoutInterval()};
+    PortSettings port{VSSComm321.ChosenPort(), VSSComm321.BaudRate, upload_->SendTimeoutInterval()};
     RestorePortSettings(settings, port);
-    VSSComm321.CommPort = port.CommPort;
+    VSSComm321.ChoosePort(port.Port);
     VSSComm321.BaudRate = port.BaudRate;
     upload_->SetSendTimeoutInterval(port.SendTimeoutInterval);
 }
 
 void TfmMain::FormStorage1SaveProperties(QSettings& settings) {
-    SavePortSettings(settings, PortSettings{VSSComm321.CommPort, VSSComm321.BaudRate,
+    SavePortSettings(settings, PortSettings{VSSComm321.ChosenPort(), VSSComm321.BaudRate,
                                             upload_->SendTimeoutInterval()});
 }
 
 void TfmMain::RxSpeedButton1Click() {
     // The handshake carries the speeds and orientation as the user left them.
     CommitDocumentSettings();
-    upload_->RxSpeedButton1Click();
+    try {
+        upload_->RxSpeedButton1Click();
+    } catch (const ECommsError& e) {
+        // The component's own text first, then why in the user's words: a port that is not
+        // there is told with those that are.
+        const std::string advice =
+            PortFailureAdvice(e.Reason(), e.SystemError(),
+                              PortLabel(VSSComm321.ChosenPort(), VSSComm321.DeviceName()),
+                              VSSComm321.DeviceName(), ListSystemPorts());
+        ShowErrorBox(ErrorBoxText(QString::fromUtf8(e.what())) + QLatin1Char('\n') +
+                     QString::fromStdString(advice));
+    }
 }
 
 void TfmMain::FormStorage1RestorePlacement(QSettings& settings) {
