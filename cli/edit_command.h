@@ -39,7 +39,15 @@ struct EditOp {
         FlipV,
         MoveFrameLeft,
         MoveFrameRight,
-        Shape,  // a finished shape or fill on the current frame: `tool`, (a, b) to (c, d)
+        Shape,      // a finished shape or fill on the current frame: `tool`, (a, b) to (c, d)
+        SelectRun,  // a click on frame a, then a Shift+click on frame b
+        SelectAdd,
+        SelectAll,
+        Cut,
+        Duplicate,
+        Reverse,
+        PingPong,
+        Repeat,
     };
     Kind kind;
     long long a = 0;
@@ -54,7 +62,9 @@ struct EditOp {
 EditOp ParseEditOp(const std::string& word);
 
 // Runs one operation as the editor's command of that name does, followed by the clamp of
-// CurFrame that the editor's strip applies after a rebuild when it shows every frame.
+// CurFrame that the editor's strip applies after a rebuild when it shows every frame. A frame
+// number outside the set is a UsageError; a command the editor would refuse for passing 256
+// frames is an Error.
 void ApplyEditOp(const EditOp& op, Document& document, FrameClipboard& clipboard);
 
 inline constexpr CommandHelp kEditHelp{
@@ -71,7 +81,15 @@ inline constexpr CommandHelp kEditHelp{
     "  move-left move-right     swap the current frame with its neighbour\n"
     "  line:C0:G0:C1:G1 rect:C0:G0:C1:G1 box:C0:G0:C1:G1 fill:C:G\n"
     "                           draw on the current frame (G: grid rows 1..14; box is a\n"
-    "                           filled rectangle); line-clear:... etc. clear the cells",
+    "                           filled rectangle); line-clear:... etc. clear the cells\n"
+    "  select:A-B               press frame A's button, then frame B's with Shift: the run\n"
+    "  select-add:N             frame N joins the selection and becomes current\n"
+    "  select-all               every frame (all frame numbers count from 0, as select:N;\n"
+    "                           one outside the set is bad usage)\n"
+    "  cut duplicate reverse pingpong repeat:N (N: 2..50)\n"
+    "                           the editor's commands on the selected frames; clear,\n"
+    "                           delete, the shifts and kinds, invert, flip-h, flip-v, copy,\n"
+    "                           paste and move-left/right act on every selected frame too",
     "# a start frame, a running-line frame with one dot, an end frame\n"
     "kadr edit - line.kdz add beg add str toggle:0:1 add end"};
 

@@ -58,8 +58,8 @@ void PrintCompletion(const Completion& completion) {
         std::printf("%s\n", word.c_str());
     }
     if (completion.fonts) {
-        // Never a window: the shell only wants the names.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // The words so far are out even should the font database fail to start.
+        std::fflush(stdout);
         const std::unique_ptr<QGuiApplication> application = StartFontDatabase();
         for (const QString& family : QFontDatabase::families()) {
             std::printf("%s\n", family.toUtf8().constData());

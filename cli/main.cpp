@@ -12,6 +12,7 @@
 #include "cli/help.h"
 #include "cli/import_command.h"
 #include "cli/message_command.h"
+#include "cli/ports_command.h"
 #include "cli/program_run.h"
 #include "cli/render_command.h"
 #include "cli/schedule_command.h"
@@ -38,7 +39,8 @@ const std::vector<Command>& Commands() {
         {kInfoHelp, RunInfo},         {kDumpHelp, RunDump},     {kConvertHelp, RunConvert},
         {kEditHelp, RunEdit},         {kTextHelp, RunText},     {kMessageHelp, RunMessage},
         {kComposeHelp, RunCompose},   {kUploadHelp, RunUpload}, {kImportHelp, RunImport},
-        {kSimulateHelp, RunSimulate}, {kRenderHelp, RunRender}, {kScheduleHelp, RunSchedule},
+        {kSimulateHelp, RunSimulate}, {kRenderHelp, RunRender}, {kPortsHelp, RunPorts},
+        {kScheduleHelp, RunSchedule},
     };
     return commands;
 }

@@ -1,5 +1,6 @@
 #include "cli/schedule_line.h"
 
+#include "device/port_names.h"
 #include "device/vss_comm32.h"
 #include "frameset/errors.h"
 
@@ -16,22 +17,22 @@ std::string RateList() {
 
 }  // namespace
 
+std::string ScheduleLine::Label() const {
+    return PortLabel(settings.Port, PortDevice(settings.Port));
+}
+
 ScheduleLine ResolveScheduleLine(const schedule::LineChoice& choice,
                                  const std::optional<std::string>& portOverride) {
     ScheduleLine line;
     RestorePortSettings(line.settings);
-    line.portName = std::string(EnumName(line.settings.CommPort));
     const std::optional<std::string> port = portOverride ? portOverride : choice.port;
     if (port) {
-        if (const auto named = CommPortFromName(*port)) {
-            line.settings.CommPort = *named;
-        } else if (port->find_first_of("/\\") != std::string::npos) {
-            line.devicePath = *port;
-        } else {
+        const std::optional<std::string> chosen = PortChoiceFromText(*port);
+        if (!chosen) {
             throw Error(std::string(portOverride ? "--port" : "port") + ": '" + *port +
-                        "' is no port (Com1..Com4 or a device path)");
+                        "' is no port (COM1..COM256 or a device path)");
         }
-        line.portName = *port;
+        line.settings.Port = *chosen;
     }
     if (choice.baud) {
         const std::optional<TBaudRate> rate = BaudRateFromValue(*choice.baud);
@@ -47,8 +48,7 @@ ScheduleLine ResolveScheduleLine(const schedule::LineChoice& choice,
 }
 
 void AimAtPort(TVSSComm32& comm, const ScheduleLine& line) {
-    comm.CommPort = line.settings.CommPort;
-    comm.DevicePath = line.devicePath;
+    comm.ChoosePort(line.settings.Port);
     comm.BaudRate = line.settings.BaudRate;
 }
 

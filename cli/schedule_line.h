@@ -16,8 +16,8 @@ namespace kadr::cli {
 // over them, and --port over both.
 struct ScheduleLine {
     PortSettings settings;
-    std::string devicePath;  // takes the place of settings.CommPort when not empty
-    std::string portName;    // as named, for the log
+    // How the log names the port: "COM7", "Com1 (/dev/ttyS0)".
+    std::string Label() const;
 };
 
 // Throws Error naming the field ("port: ...", "baud: ...") when the schedule names a port or a

@@ -113,7 +113,7 @@ int ScheduleRunner::Run(StopSignals& stops) {
         where = "saving into " + *options_.saveDir;
     } else {
         const ScheduleLine line = ResolveScheduleLine(schedule_.line, options_.port);
-        where = "port " + line.portName + " at " +
+        where = "port " + line.Label() + " at " +
                 std::to_string(BaudValue(line.settings.BaudRate)) + " baud";
     }
     log_.Line(clock_.Now().local, "started: " + options_.schedulePath + ", " +

@@ -10,8 +10,8 @@ inline constexpr int kExitInterrupted = 130;
 
 inline constexpr CommandHelp kUploadHelp{
     "upload", "upload [--port NAME] [--baud RATE] [--timeout SECONDS] FILE",
-    "upload FILE into the display unit (NAME: Com1..Com4 or a\n"
-    "device path; defaults: the editor's stored settings)",
+    "upload FILE into the display unit (NAME: COM1..COM256\n"
+    "or a device path; defaults: the editor's stored settings)",
     "", "kadr upload --port /dev/ttyUSB0 --baud 56000 line.kdz"};
 
 // kadr upload [--port NAME] [--baud RATE] [--timeout SECONDS] FILE

@@ -1,5 +1,6 @@
-#include "editor/app/startup.h"
+#include "editor/window/startup.h"
 
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStringList>
@@ -60,6 +61,8 @@ int RunEditor(int argc, char** argv) {
         return *refused;
     }
     UseRussianStandardTexts(application);
+    // The desktop finds the window's menu entry, and so its name and icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("ru.tarnovik.kadropisets"));
     const EditorWindows windows = CreateWindows();
     // Made after the windows and so ended before them: its normal end removes the copy.
     RecoverySession recovery(*windows.fmMain);
