@@ -45,7 +45,7 @@ void AddValues(const SynopsisOption& option, Completion& completion) {
     for (const std::string_view choice : Split(option.value, '|', false)) {
         if (choice == "FAMILY") {
             completion.fonts = true;
-        } else if (choice == "FILE" || choice == "PATH") {
+        } else if (choice == "FILE" || choice == "PATH" || choice == "DIR") {
             completion.files = true;
         } else if (choice == "EFFECT") {
             // An exit has no typewriter; the parser would refuse it.

@@ -15,6 +15,7 @@
 #include "cli/ports_command.h"
 #include "cli/program_run.h"
 #include "cli/render_command.h"
+#include "cli/schedule_command.h"
 #include "cli/simulate_command.h"
 #include "cli/text_command.h"
 #include "cli/upload_command.h"
@@ -39,6 +40,7 @@ const std::vector<Command>& Commands() {
         {kEditHelp, RunEdit},         {kTextHelp, RunText},     {kMessageHelp, RunMessage},
         {kComposeHelp, RunCompose},   {kUploadHelp, RunUpload}, {kImportHelp, RunImport},
         {kSimulateHelp, RunSimulate}, {kRenderHelp, RunRender}, {kPortsHelp, RunPorts},
+        {kScheduleHelp, RunSchedule},
     };
     return commands;
 }

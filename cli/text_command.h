@@ -15,8 +15,9 @@ namespace kadr::cli {
 std::string JsonString(const std::string& utf8);
 
 // Desktop fonts need Qt's font database, which needs an application object; a tool for scripts
-// draws off screen wherever no display is named.
-std::unique_ptr<QGuiApplication> StartFontDatabase();
+// draws off screen wherever no display is named, and a long run (`offScreen`) always, so that
+// it neither starts the display's threads nor ends with the desktop session.
+std::unique_ptr<QGuiApplication> StartFontDatabase(bool offScreen = false);
 
 // --font and --size as given to a text or a message: a font must be named, and the built-in fonts
 // have one height each (7 dots, 14 for builtin14). A usage error otherwise.

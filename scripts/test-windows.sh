@@ -6,7 +6,8 @@
 # Then the Windows release (scripts/package-windows.sh) is proven against the packaged folder:
 # kadr.exe gives the Linux kadr's results byte for byte and uploads into the Linux
 # `kadr simulate`; the editor runs under wine with Xvfb (draws, saves, uploads, keeps its
-# settings in the registry); the installer installs, starts and uninstalls in a fresh prefix.
+# settings in the registry); the schedule runs (kadr.exe schedule, and from the editor's dialog);
+# the installer installs, starts and uninstalls in a fresh prefix.
 # Every wait is bounded: WINE_TEST_SECONDS (default 300) bounds each test program.
 # The editor's screenshot under wine is kept as build-win/artefacts/editor-wine.png.
 set -euo pipefail
@@ -121,6 +122,7 @@ export KADR_DIST=$dist KADR_SETUP=$setup KADR_LINUX=$linux_kadr KADR_BUILD=$buil
 export KADR_MODEM_LINES=$build/tools/modem_lines.so
 scripts/windows/prove-kadr.sh
 scripts/windows/prove-editor.sh
+scripts/windows/prove-schedule.sh
 scripts/windows/prove-ports.sh
 scripts/windows/prove-installer.sh
 

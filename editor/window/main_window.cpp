@@ -22,6 +22,7 @@
 #include "editor/commands/command_set.h"
 #include "editor/dialogs/port_dialog.h"
 #include "editor/files/recent_file_list.h"
+#include "editor/schedule/schedule_command.h"
 #include "editor/strip/frame_strip.h"
 #include "editor/window/drawing_commands.h"
 #include "editor/window/messages_command.h"
@@ -110,6 +111,7 @@ void TfmMain::BuildLayout() {
     TrackUnrecordedChanges();
     new PreviewCommand(*this);
     new MessagesCommand(*this);
+    new ScheduleCommand(*this);
     drawing_ = new DrawingCommands(*this);
     new SelectionCommands(*this);
 

@@ -12,6 +12,7 @@
 #include "editor/dialogs/new_file_dialog.h"
 #include "editor/dialogs/port_dialog.h"
 #include "editor/dialogs/status_window.h"
+#include "editor/schedule/schedule_process.h"
 #include "editor/window/main_window.h"
 #include "editor/window/recovery_session.h"
 
@@ -45,6 +46,12 @@ int RunEditor(int argc, char** argv) {
     }
     if (const std::optional<int> answered = AnswerInformationRequest(words, stdout)) {
         return *answered;
+    }
+    if (words.size() == 3 && words.at(1) == QStringLiteral("--schedule")) {
+        // The Startup folder's shortcut: the schedule starts without a window, the editor not
+        // at all.
+        QCoreApplication application(argc, argv);
+        return LaunchHiddenSchedule(QCoreApplication::arguments().at(2));
     }
     SetCompanyName();
     RegisterClipboardFormat();

@@ -92,7 +92,7 @@ TEST(KadrHelp, EveryCommandOfTheCompletionHasAPageWithAnExampleOfItself) {
         EXPECT_NE(page.out.find("\n  kadr " + word + " "), std::string::npos) << page.out;
         EXPECT_EQ(Kadr({word, "--help"}).out, page.out) << word;
     }
-    EXPECT_EQ(commands, 12);
+    EXPECT_EQ(commands, 13);
 }
 
 TEST(KadrCompletion, SynopsisOptionsTakeTheirValueWordUnlessTheBracketClosesAtOnce) {

@@ -76,8 +76,8 @@ class MonkeyTest : public FullEditorTest {
         // Thousands of steps reach every dialog of the window; one never met means a command
         // the monkey can no longer reach.
         for (const char* kind :
-             {"TfmNew", "TfmTextLine", "TfmMessages", "TfmImport", "TfmParam", "OpenDialog1",
-              "SaveDialog1", "ImportOpenDialog", "SaveQuestion"}) {
+             {"TfmNew", "TfmTextLine", "TfmMessages", "TfmImport", "TfmParam", "TfmSchedule",
+              "OpenDialog1", "SaveDialog1", "ImportOpenDialog", "SaveQuestion"}) {
             if (run.steps >= 3000) {
                 EXPECT_GT(monkey.Answerer().Met().count(QString::fromLatin1(kind)), 0U)
                     << replay << ": never met " << kind;
