@@ -5,9 +5,11 @@
 #include <memory>
 
 #include "cli/local_clock.h"
+#include "cli/schedule_log.h"
 #include "cli/schedule_runner.h"
 #include "cli/stop_signals.h"
 #include "cli/text_command.h"
+#include "device/schedule_lock.h"
 #include "frameset/path_parts.h"
 #include "pictures/message_font_source.h"
 #include "program_file/schedule_file.h"
@@ -127,11 +129,38 @@ int Check(const RunOptions& options, const Schedule& s, messages::FontSource& fo
     return good ? kExitOk : kExitFailed;
 }
 
+// The schedule's lock, held for the run; a run already there refuses this one, said on stderr
+// and in the log. A lock that cannot be made (a folder that cannot be written) keeps nobody out,
+// which the log says.
+std::unique_ptr<LockFile> HoldScheduleLock(const RunOptions& options) {
+    ScheduleLog log(LogPathFor(options.schedulePath));
+    try {
+        ScheduleLockAttempt attempt = TakeScheduleLock(options.schedulePath);
+        if (attempt.lock) {
+            return std::move(attempt.lock);
+        }
+        const std::string who = attempt.holder != 0 ? "process " + std::to_string(attempt.holder)
+                                                    : "another process (its number cannot be read)";
+        log.Line(MakeClock()->Now().local, "refused: already run by " + who);
+        throw Error(options.schedulePath + ": already run by " + who +
+                    " (kadr schedule); stop that one first (\"Остановить\" in the editor's "
+                    "\"Расписание...\", Ctrl+C where it runs, or end the process)");
+    } catch (const FileError& e) {
+        log.Line(MakeClock()->Now().local, "no lock: " + ScheduleLockPath(options.schedulePath) +
+                                               ": " + e.what() +
+                                               "; a second run of this schedule is not kept out");
+        return nullptr;
+    }
+}
+
 }  // namespace
 
 int RunSchedule(const Args& args) {
     const ScheduleOptions options = ParseScheduleArgs(args);
     const Schedule schedule = LoadSchedule(options.run);
+    // Only a run that uploads takes the lock: --check and --save send nothing to the unit.
+    const std::unique_ptr<LockFile> lock =
+        options.check || options.run.saveDir ? nullptr : HoldScheduleLock(options.run);
     // Before any thread starts (Qt's own among them), so that the signals come only to us.
     const std::unique_ptr<StopSignals> stops =
         options.check ? nullptr : std::make_unique<StopSignals>();

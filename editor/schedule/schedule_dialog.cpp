@@ -249,12 +249,16 @@ void TfmSchedule::Refresh() {
     lbFile->setText(path_.isEmpty()
                         ? QStringLiteral("Расписание не сохранено.")
                         : QStringLiteral("Файл: %1").arg(QDir::toNativeSeparators(path_)));
-    const bool running = process_.Running();
+    using Who = ScheduleProcess::Runner::Who;
+    const ScheduleProcess::Runner runner = process_.RunnerOf(path_);
     lbState->setText(
-        running ? QStringLiteral("Работает: %1").arg(QFileInfo(process_.Schedule()).fileName())
-                : QStringLiteral("Не запущено."));
-    btStart->setEnabled(!running);
-    btStop->setEnabled(running);
+        runner.who == Who::ThisEditor
+            ? QStringLiteral("Работает: %1").arg(QFileInfo(process_.Schedule()).fileName())
+        : runner.who == Who::Other
+            ? QStringLiteral("Запущено другим процессом (PID %1).").arg(runner.processId)
+            : QStringLiteral("Не запущено."));
+    btStart->setEnabled(runner.who == Who::Nobody);
+    btStop->setEnabled(runner.who != Who::Nobody);
     const QStringList& lines = process_.Lines();
     const QString text = lines.mid(std::max<qsizetype>(0, lines.size() - kLogLines)).join('\n');
     if (edLog->toPlainText() != text) {
@@ -353,7 +357,7 @@ void TfmSchedule::StartSchedule() {
 }
 
 void TfmSchedule::StopSchedule() {
-    process_.Stop();
+    process_.StopRunner(path_);
     Refresh();
 }
 

@@ -1,5 +1,9 @@
 #include "editor/schedule/schedule_process.h"
 
+#include <QDeadlineTimer>
+#include <QThread>
+
+#include "device/schedule_lock.h"
 #include "editor/schedule/schedule_platform.h"
 #include "frameset/errors.h"
 
@@ -7,6 +11,7 @@ namespace kadr::editor {
 namespace {
 
 constexpr int kStopWaitMs = 5000;
+constexpr int kLookAgainMs = 50;
 
 QStringList ScheduleArguments(const QString& schedule) {
     return {QStringLiteral("schedule"), schedule};
@@ -59,6 +64,46 @@ void ScheduleProcess::Stop() {
         process_.kill();
         process_.waitForFinished(kStopWaitMs);
     }
+}
+
+ScheduleProcess::Runner ScheduleProcess::RunnerOf(const QString& schedule) const {
+    if (Running()) {
+        return {Runner::Who::ThisEditor, 0};
+    }
+    if (schedule.isEmpty()) {
+        return {};
+    }
+    const std::optional<unsigned long> other = ScheduleRunner(schedule.toStdString());
+    return other ? Runner{Runner::Who::Other, *other} : Runner{};
+}
+
+void ScheduleProcess::StopRunner(const QString& schedule) {
+    const Runner runner = RunnerOf(schedule);
+    if (runner.who != Runner::Who::Other) {
+        Stop();
+        return;
+    }
+    if (!AskProcessToStop(runner.processId)) {
+        throw Error(QStringLiteral("Не удалось попросить процесс %1 остановиться: он уже "
+                                   "завершился или запущен другим пользователем")
+                        .arg(runner.processId)
+                        .toStdString());
+    }
+    // Between uploads it ends at once; a running upload is aborted first, with the port closed.
+    const QDeadlineTimer deadline(kStopWaitMs);
+    while (ScheduleRunner(schedule.toStdString()) == runner.processId) {
+        if (deadline.hasExpired()) {
+            throw Error(QStringLiteral("Процесс %1 не остановился за %2 с; завершите его "
+                                       "вручную (в Windows — в диспетчере задач)")
+                            .arg(runner.processId)
+                            .arg(kStopWaitMs / 1000)
+                            .toStdString());
+        }
+        QThread::msleep(kLookAgainMs);
+    }
+    lines_ << QStringLiteral("— расписание другого процесса (PID %1) остановлено")
+                  .arg(runner.processId);
+    emit Changed();
 }
 
 void ScheduleProcess::Take() {

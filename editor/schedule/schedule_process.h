@@ -8,11 +8,19 @@ namespace kadr::editor {
 
 // `kadr schedule` for one schedule file, run in the background for as long as the editor runs
 // (the dialog may close meanwhile), with the last lines it printed. The editor's end stops it.
+// A schedule's `kadr schedule` started elsewhere (the Startup folder's shortcut, a terminal, an
+// editor that has gone) is known by the lock it holds, and can be stopped too.
 class ScheduleProcess : public QObject {
     Q_OBJECT
 
   public:
     static constexpr int kKeptLines = 200;
+
+    struct Runner {
+        enum class Who { Nobody, ThisEditor, Other };
+        Who who = Who::Nobody;
+        unsigned long processId = 0;  // the other process's
+    };
 
     explicit ScheduleProcess(QObject* parent = nullptr);
     ~ScheduleProcess() override;
@@ -23,6 +31,10 @@ class ScheduleProcess : public QObject {
     // is killed.
     void Stop();
     bool Running() const { return process_.state() != QProcess::NotRunning; }
+    // This editor's own run when there is one, else the live `kadr schedule` of `schedule`.
+    Runner RunnerOf(const QString& schedule) const;
+    // Stops whichever RunnerOf names; throws Error when another's does not end in time.
+    void StopRunner(const QString& schedule);
     const QString& Schedule() const { return schedule_; }
     const QStringList& Lines() const { return lines_; }
 

@@ -9,7 +9,7 @@
 #include <QProcess>
 #include <string>
 
-#include "device/stop_request.h"
+#include "device/lock_file.h"
 #include "editor/schedule/schedule_platform.h"
 #include "frameset/errors.h"
 
@@ -98,14 +98,8 @@ void PrepareHidden(QProcess& process) {
 }
 
 void AskToStop(QProcess& process) {
-    const std::wstring name = Wide(
-        QString::fromStdString(StopEventName(static_cast<unsigned long>(process.processId()))));
-    HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, name.c_str());
-    if (event == nullptr || !SetEvent(event)) {
+    if (!AskProcessToStop(static_cast<unsigned long>(process.processId()))) {
         process.kill();  // a kadr without the event: the system closes its port
-    }
-    if (event != nullptr) {
-        CloseHandle(event);
     }
 }
 

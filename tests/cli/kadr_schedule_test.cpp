@@ -2,7 +2,7 @@
 // the test clock (KADR_TEST_CLOCK): the changes --check lists, each boundary's set written by
 // --save at its time and the clock program once a minute, a file edit taken up within 2 s, a
 // bad edit of the schedule refused, and uploads into `kadr simulate` that survive the
-// simulator going away, with Ctrl+C leaving the port free.
+// simulator going away, with Ctrl+C leaving the port free; one run a schedule.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <stdlib.h>
@@ -10,6 +10,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "tests/support/child_process.h"
 #include "tests/support/kadr_tool.h"
@@ -213,6 +214,43 @@ TEST(KadrSchedule, RetriesDeliverOnceTheUnitIsBackAndCtrlCLeavesThePortFree) {
     EXPECT_EQ(run.Wait(), 0);
     const testing::ProcessResult again = Kadr({"upload", "--port", link, dir.File("a.kdz")});
     EXPECT_EQ(again.exitCode, 0) << again.out << again.err;
+}
+
+TEST(KadrSchedule, OneRunAScheduleAndACrashedRunKeepsNobodyOut) {
+    TempDir dir;
+    ASSERT_EQ(Kadr({"edit", "-", dir.File("a.kdz"), "toggle:1:1"}).exitCode, 0);
+    WriteText(dir.File("s.json"),
+              R"({"entries":[],"default":"a.kdz","port":")" + dir.File("no-port") + R"("})");
+    auto first = std::make_unique<ChildProcess>(
+        KADR_BIN, std::vector<std::string>{"schedule", dir.File("s.json")});
+    ASSERT_TRUE(LineWith(*first, "again in 10 s")) << first->Out() << first->Err();
+    const std::string pid = std::to_string(first->Pid());
+
+    // Another name of the same file meets the same lock.
+    std::filesystem::create_directory(dir.File("sub"));
+    ChildProcess second(KADR_BIN, {"schedule", dir.File("sub/../s.json")});
+    const std::optional<std::string> refused = LineWith(second, " refused: ");
+    ASSERT_TRUE(refused) << second.Out();
+    EXPECT_EQ(second.Wait(), 1);
+    EXPECT_EQ(refused->substr(19), " refused: already run by process " + pid);
+    EXPECT_NE(second.Err().find("already run by process " + pid + " (kadr schedule)"),
+              std::string::npos)
+        << second.Err();
+    // Trying the schedule is never kept out.
+    EXPECT_EQ(Kadr({"schedule", dir.File("s.json"), "--check"}).exitCode, 0);
+    ChildProcess save(KADR_BIN, {"schedule", dir.File("s.json"), "--save", dir.File("out")});
+    EXPECT_TRUE(LineWith(save, "saved 0001.kdz")) << save.Out() << save.Err();
+    save.Signal(SIGTERM);
+    EXPECT_EQ(save.Wait(), 0);
+
+    // Killed outright, the first run leaves its lock file behind, holding nothing.
+    first->Signal(SIGKILL);
+    first->Wait();
+    ASSERT_TRUE(std::filesystem::exists(dir.File("s.json.lock")));
+    ChildProcess third(KADR_BIN, {"schedule", dir.File("s.json")});
+    EXPECT_TRUE(LineWith(third, "started: ")) << third.Out() << third.Err();
+    third.Signal(SIGTERM);
+    EXPECT_EQ(third.Wait(), 0);
 }
 
 TEST(KadrMessage, LiveFieldsAreFilledWhenTheFramesAreMade) {

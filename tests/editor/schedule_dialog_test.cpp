@@ -1,11 +1,13 @@
 // "Расписание..." and the live fields of "Сообщения...": where the command stands, a schedule
 // file shown and edited, what is in force, a bad time refused, the file written back, `kadr
-// schedule` started and stopped in the background with its lines shown; a bad field in red.
+// schedule` started and stopped in the background with its lines shown, one started elsewhere
+// shown and stopped; a bad field in red.
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <fstream>
@@ -15,6 +17,7 @@
 #include "editor/dialogs/message_form.h"
 #include "editor/dialogs/messages_dialog.h"
 #include "editor/schedule/schedule_dialog.h"
+#include "editor/schedule/schedule_platform.h"
 #include "editor/schedule/schedule_table.h"
 #include "frameset/display_file.h"
 #include "full_editor_fixture.h"
@@ -99,6 +102,29 @@ TEST_F(ScheduleDialogTest, StartsAndStopsKadrScheduleAndShowsItsLines) {
         EXPECT_TRUE(dialog.edLog->toPlainText().endsWith(
             QStringLiteral("— расписание остановлено (код 0)")))
             << dialog.edLog->toPlainText().toStdString();
+        EXPECT_TRUE(dialog.btStart->isEnabled());
+        dialog.reject();
+    }));
+    Run(Command(), script);
+}
+
+TEST_F(ScheduleDialogTest, ARunStartedElsewhereShowsAsRunningAndStopsFromHere) {
+    const QString path = WriteSchedule();
+    QProcess other;
+    other.start(KadrProgram(), {QStringLiteral("schedule"), path});
+    ASSERT_TRUE(other.waitForReadyRead(10000)) << "its first log line";
+    ModalScript script;
+    script.Then(Answer<TfmSchedule>("the schedule dialog", [&](TfmSchedule& dialog) {
+        dialog.Load(path);
+        dialog.Refresh();
+        EXPECT_EQ(dialog.lbState->text(),
+                  QStringLiteral("Запущено другим процессом (PID %1).").arg(other.processId()));
+        EXPECT_FALSE(dialog.btStart->isEnabled());
+        dialog.btStop->click();
+        EXPECT_TRUE(other.waitForFinished(1000));
+        EXPECT_EQ(other.exitCode(), 0) << "stopped as Ctrl+C stops it";
+        // Its lock file stays behind, naming a process that is gone.
+        EXPECT_EQ(dialog.lbState->text(), QStringLiteral("Не запущено."));
         EXPECT_TRUE(dialog.btStart->isEnabled());
         dialog.reject();
     }));

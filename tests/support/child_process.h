@@ -21,6 +21,7 @@ class ChildProcess {
     // The next whole line of stdout (without its newline), or nothing when none comes in time.
     std::optional<std::string> ReadLine(std::chrono::milliseconds limit = std::chrono::seconds(10));
     void Signal(int signal);
+    pid_t Pid() const { return pid_; }
     // Waits for the end and returns the exit status (128 + signal when killed by one).
     int Wait();
     const std::string& Out() const { return out_; }  // everything read from stdout so far
