@@ -5,9 +5,12 @@
 namespace kadr::editor {
 
 kadr::schedule::LocalSeconds LocalNow() {
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDate date = now.date();
-    const QTime time = now.time();
+    return LocalSecondsOf(QDateTime::currentDateTime());
+}
+
+kadr::schedule::LocalSeconds LocalSecondsOf(const QDateTime& moment) {
+    const QDate date = moment.date();
+    const QTime time = moment.time();
     return kadr::schedule::FromCivil(
         {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()});
 }

@@ -1,5 +1,7 @@
 #include "editor/dialogs/messages_dialog.h"
 
+#include <algorithm>
+
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -31,6 +33,9 @@ namespace {
 const QString kLastProgram = QStringLiteral("Messages/Program");
 const QString kLastFolder = QStringLiteral("Messages/Folder");
 const QString kFilter = QStringLiteral("Программы сообщений (*.json)");
+// The live fields' timer never waits longer, so that a clock set by hand or the end of a sleep
+// shows in the preview within that time.
+constexpr qint64 kLongestFieldWaitMs = 10 * 60 * 1000;
 
 // The program last accepted or saved; a new program when none is stored or it no longer reads.
 kadr::messages::Program StoredProgram() {
@@ -61,7 +66,8 @@ MessagesDialog::MessagesDialog(const Document& document, kadr::messages::FontSou
       preview_(new ProgramPreview),
       speedNote_(new QLabel),
       summary_(new QLabel),
-      buttons_(new QDialogButtonBox) {
+      buttons_(new QDialogButtonBox),
+      now_([] { return QDateTime::currentDateTime(); }) {
     setObjectName(QStringLiteral("TfmMessages"));
     setWindowTitle(QStringLiteral("Сообщения"));
     seSpeed = new QSpinBox;
@@ -118,6 +124,9 @@ MessagesDialog::MessagesDialog(const Document& document, kadr::messages::FontSou
         Replan();
     });
     connect(seSpeed, &QSpinBox::valueChanged, this, [this] { Replan(); });
+    fieldTimer_.setSingleShot(true);
+    fieldTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&fieldTimer_, &QTimer::timeout, this, [this] { Replan(); });
     ShowList();
     ShowSelected();
     Replan();
@@ -206,7 +215,13 @@ QString MessagesDialog::FieldFolder() const {
 
 kadr::messages::FilledProgram MessagesDialog::FilledProgram() const {
     return kadr::messages::FillProgramFields(
-        Program(), {LocalNow(), kadr::messages::FieldLinesIn(FieldFolder().toStdString())});
+        Program(),
+        {LocalSecondsOf(now_()), kadr::messages::FieldLinesIn(FieldFolder().toStdString())});
+}
+
+void MessagesDialog::SetClock(Clock clock) {
+    now_ = std::move(clock);
+    Replan();
 }
 
 void MessagesDialog::SetProgram(const kadr::messages::Program& program) {
@@ -252,6 +267,22 @@ void MessagesDialog::Replan() {
         plan_.refusal != kadr::messages::Refusal::None || filled.failedMessage >= 0;
     summary_->setStyleSheet(refused ? QStringLiteral("color: #b00000;") : QString());
     ok_->setEnabled(!refused);
+    WaitForTheClock();
+}
+
+// Only the preview and the counts follow the clock: the text being typed, its selection and the
+// message chosen stay as they are.
+void MessagesDialog::WaitForTheClock() {
+    const QDateTime now = now_();
+    const kadr::schedule::LocalSeconds local = LocalSecondsOf(now);
+    const std::optional<kadr::schedule::LocalSeconds> turn =
+        kadr::messages::NextClockChange(kadr::messages::ProgramFieldUse(Program()), local);
+    if (!turn) {
+        fieldTimer_.stop();
+        return;
+    }
+    const qint64 wait = (*turn - local) * 1000 - now.time().msec();
+    fieldTimer_.start(static_cast<int>(std::clamp<qint64>(wait, 0, kLongestFieldWaitMs)));
 }
 
 bool MessagesDialog::CanAccept() const {

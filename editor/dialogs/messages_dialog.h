@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QDateTime>
 #include <QDialog>
+#include <QTimer>
+#include <functional>
 
 #include "frameset/document.h"
 #include "frameset/messages/live_fields.h"
@@ -40,6 +43,10 @@ class MessagesDialog : public QDialog {
     bool CanAccept() const;
     // Shows `program` as if it had been opened from a file.
     void SetProgram(const kadr::messages::Program& program);
+    // The local clock the live fields are filled from (the computer's unless a test sets one).
+    using Clock = std::function<QDateTime()>;
+    void SetClock(Clock clock);
+    const QTimer& FieldTimer() const { return fieldTimer_; }
 
     QListWidget* lbMessages = nullptr;
     QPushButton* btAdd = nullptr;
@@ -64,6 +71,7 @@ class MessagesDialog : public QDialog {
     void ShowList();
     void ShowSelected();
     void Replan();
+    void WaitForTheClock();
     void Remember() const;
 
     const Document& document_;
@@ -77,6 +85,9 @@ class MessagesDialog : public QDialog {
     QLabel* summary_ = nullptr;
     QDialogButtonBox* buttons_ = nullptr;
     QPushButton* ok_ = nullptr;
+    Clock now_;
+    // Plans again when a {time}, {date} or {weekday} shown turns.
+    QTimer fieldTimer_;
 };
 
 }  // namespace kadr::editor

@@ -87,6 +87,7 @@ FieldUse FieldsOf(std::string_view text) {
             }
             if (IsClockField(inside)) {
                 use.clock = true;
+                use.minutes = use.minutes || inside == "time";
                 return {};
             }
             const std::string path(inside.substr(kFilePrefix.size()));
@@ -146,6 +147,7 @@ FieldUse ProgramFieldUse(const Program& program) {
     for (const Message& message : program.messages) {
         const FieldUse use = FieldsOf(message.text);
         all.clock = all.clock || use.clock;
+        all.minutes = all.minutes || use.minutes;
         for (const std::string& file : use.files) {
             if (std::find(all.files.begin(), all.files.end(), file) == all.files.end()) {
                 all.files.push_back(file);
@@ -156,6 +158,18 @@ FieldUse ProgramFieldUse(const Program& program) {
         }
     }
     return all;
+}
+
+std::optional<schedule::LocalSeconds> NextClockChange(const FieldUse& use,
+                                                      schedule::LocalSeconds now) {
+    if (!use.clock) {
+        return std::nullopt;
+    }
+    const schedule::LocalSeconds midnight = schedule::DayNumber(now) * schedule::kSecondsPerDay;
+    if (!use.minutes) {
+        return midnight + schedule::kSecondsPerDay;
+    }
+    return midnight + (schedule::MinuteOfDay(now) + 1) * schedule::kSecondsPerMinute;
 }
 
 std::string FieldErrorText(const FieldError& error) {

@@ -48,11 +48,18 @@ struct FieldValues {
 // What a text asks for: whether it shows the clock (and so changes every minute) and which
 // files it reads, each once, in the order met.
 struct FieldUse {
-    bool clock = false;
+    bool clock = false;    // {time}, {date} or {weekday}
+    bool minutes = false;  // {time}, whose value changes each minute, not only at midnight
     std::vector<std::string> files;
     FieldError error;
 };
 FieldUse FieldsOf(std::string_view text);
+
+// The first moment after `now` when a text of these fields reads otherwise by the clock alone:
+// the next minute while it shows {time}, the next midnight while it shows {date} or {weekday}
+// only; none when it shows no clock field.
+std::optional<schedule::LocalSeconds> NextClockChange(const FieldUse& use,
+                                                      schedule::LocalSeconds now);
 
 struct FilledText {
     std::string text;

@@ -1,7 +1,7 @@
 // "Расписание..." and the live fields of "Сообщения...": where the command stands, a schedule
 // file shown and edited, what is in force, a bad time refused, the file written back, `kadr
 // schedule` started and stopped in the background with its lines shown, one started elsewhere
-// shown and stopped; a bad field in red.
+// shown and stopped; a bad field in red, the preview's time turning with the minute.
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +16,7 @@
 #include "editor/commands/command_set.h"
 #include "editor/dialogs/message_form.h"
 #include "editor/dialogs/messages_dialog.h"
+#include "editor/dialogs/program_preview.h"
 #include "editor/schedule/schedule_dialog.h"
 #include "editor/schedule/schedule_platform.h"
 #include "editor/schedule/schedule_table.h"
@@ -143,6 +144,35 @@ TEST_F(ScheduleDialogTest, AFieldThatCannotBeFilledIsRedAndRefusesOk) {
         EXPECT_TRUE(dialog.CanAccept()) << dialog.Summary()->text().toStdString();
         const std::string now = dialog.FilledProgram().program.messages[0].text;
         EXPECT_TRUE(now.size() == 5 && now[2] == ':') << now;  // today's "08:05"
+        dialog.reject();
+    }));
+    Run(Main().Command(QStringLiteral("acMessages")), script);
+}
+
+TEST_F(ScheduleDialogTest, ThePreviewsTimeTurnsWithTheMinuteAndWhatIsTypedStays) {
+    ModalScript script;
+    script.Then(Answer<MessagesDialog>("the messages dialog", [](MessagesDialog& dialog) {
+        QDateTime now(QDate(2024, 5, 6), QTime(8, 5, 59, 800));
+        dialog.SetClock([&now] { return now; });
+        QLineEdit& text = *dialog.Form()->edText;
+        text.setText(QStringLiteral("{date}"));
+        EXPECT_EQ(dialog.FieldTimer().interval(), 10 * 60 * 1000) << "midnight is far off";
+        text.setText(QStringLiteral("{time}"));
+        text.setSelection(1, 4);
+        EXPECT_EQ(dialog.FieldTimer().interval(), 200) << "to 08:06:00.000";
+        const auto pictures = [&dialog] {
+            std::vector<kadr::playback::Picture> all;
+            for (const auto& step : dialog.Preview()->Timeline().steps) {
+                all.push_back(step.picture);
+            }
+            return all;
+        };
+        const auto before = pictures();
+        now = QDateTime(QDate(2024, 5, 6), QTime(8, 6, 0, 5));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return pictures() != before; }, 1000));
+        EXPECT_EQ(dialog.FieldTimer().interval(), 59995) << "on to 08:07";
+        EXPECT_EQ(text.text(), QStringLiteral("{time}"));
+        EXPECT_EQ(text.selectedText(), QStringLiteral("time"));
         dialog.reject();
     }));
     Run(Main().Command(QStringLiteral("acMessages")), script);

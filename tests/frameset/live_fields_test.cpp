@@ -87,6 +87,33 @@ TEST(LiveFields, EveryFaultIsNamedNeverABlank) {
     EXPECT_EQ(cut.field, "{" + zhe.substr(0, 22) + "...") << "11 whole letters of 2 bytes";
 }
 
+TEST(LiveFields, TheClockChangesATextAtTheNextMinuteOrMidnight) {
+    struct Case {
+        const char* text;
+        schedule::LocalSeconds now;
+        std::optional<schedule::LocalSeconds> next;
+    };
+    const schedule::LocalSeconds tuesday = FromCivil({2024, 5, 7, 0, 0, 0});
+    const Case cases[] = {
+        {"{time}", kMonday, FromCivil({2024, 5, 6, 8, 6, 0})},
+        {"{time}", FromCivil({2024, 5, 6, 8, 6, 0}), FromCivil({2024, 5, 6, 8, 7, 0})},
+        {"{date}", kMonday, tuesday},
+        {"{weekday}", FromCivil({2024, 5, 6, 23, 59, 59}), tuesday},
+        {"{weekday} {time}", FromCivil({2024, 5, 6, 23, 59, 30}), tuesday},
+        {"{date}", FromCivil({1969, 12, 31, 23, 59, 30}), 0},
+        {"{{time}} {file:a.txt}", kMonday, std::nullopt},
+        {"", kMonday, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(NextClockChange(FieldsOf(c.text), c.now), c.next) << c.text << " " << c.now;
+    }
+    Program program{std::nullopt, {{}, {}}};
+    program.messages[0].text = "{date}";
+    program.messages[1].text = "{time}";
+    EXPECT_EQ(NextClockChange(ProgramFieldUse(program), kMonday), FromCivil({2024, 5, 6, 8, 6, 0}))
+        << "the soonest change of any message";
+}
+
 TEST(LiveFields, WhatATextAsksForDecidesWhenItIsMadeAgain) {
     const FieldUse use = FieldsOf("{file:a.txt} {time} {file:b.txt} {file:a.txt} {{date}}");
     EXPECT_TRUE(use.clock);
