@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QStringList>
 #include <QTranslator>
+#include <cstdio>
 
 #include "editor/app/command_line.h"
 #include "editor/app/editor_application.h"
@@ -39,13 +40,26 @@ void UseRussianStandardTexts(QCoreApplication& application) {
     }
 }
 
+namespace {
+
+// The answer printed where the user sees it, and its exit status.
+int Say(const CommandLineAnswer& answer) {
+    std::fputs(answer.out.c_str(), stdout);
+    std::fputs(answer.err.c_str(), stderr);
+    std::fflush(stdout);
+    std::fflush(stderr);
+    return answer.exitCode;
+}
+
+}  // namespace
+
 int RunEditor(int argc, char** argv) {
     QStringList words;
     for (int i = 0; i < argc; ++i) {
         words.append(QString::fromLocal8Bit(argv[i]));
     }
-    if (const std::optional<int> answered = AnswerInformationRequest(words, stdout)) {
-        return *answered;
+    if (const std::optional<CommandLineAnswer> answered = AnswerInformationRequest(words)) {
+        return Say(*answered);
     }
     if (words.size() == 3 && words.at(1) == QStringLiteral("--schedule")) {
         // The Startup folder's shortcut: the schedule starts without a window, the editor not
@@ -53,12 +67,15 @@ int RunEditor(int argc, char** argv) {
         QCoreApplication application(argc, argv);
         return LaunchHiddenSchedule(QCoreApplication::arguments().at(2));
     }
+    if (const std::optional<CommandLineAnswer> refused = CheckWordsBeforeStart(words)) {
+        return Say(*refused);
+    }
     SetCompanyName();
     RegisterClipboardFormat();
     EditorApplication application(argc, argv);
-    if (const std::optional<int> refused =
-            CheckStartArguments(QCoreApplication::arguments(), stderr)) {
-        return *refused;
+    if (const std::optional<CommandLineAnswer> refused =
+            CheckStartArguments(QCoreApplication::arguments())) {
+        return Say(*refused);
     }
     UseRussianStandardTexts(application);
     // The desktop finds the window's menu entry, and so its name and icon, by this name.
