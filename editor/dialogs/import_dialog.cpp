@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 #include "editor/dots/dot_painter.h"
-#include "editor/strip/cell_painter.h"
+#include "editor/dots/grid_colours.h"
 #include "frameset/drawing/dot_cells.h"
 #include "frameset/frame_kinds.h"
 

@@ -1,4 +1,4 @@
-#include "editor/schedule/schedule_command.h"
+#include "editor/window/schedule_command.h"
 
 #include <QAction>
 
