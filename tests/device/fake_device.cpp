@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace kadr::testing {
@@ -26,8 +28,17 @@ FakeDevice::~FakeDevice() {
 
 void FakeDevice::Stop() {
     if (thread_.joinable()) {
+        // The thread waits in poll() for this word: without it the join below would never end,
+        // so a failed write stops the test run loudly instead of hanging it.
         const std::uint64_t one = 1;
-        static_cast<void>(write(stopFd_, &one, sizeof one));
+        ssize_t put = 0;
+        do {
+            put = write(stopFd_, &one, sizeof one);
+        } while (put < 0 && errno == EINTR);
+        if (put != static_cast<ssize_t>(sizeof one)) {
+            std::perror("FakeDevice: the stop signal could not be written");
+            std::abort();
+        }
         thread_.join();
     }
 }
