@@ -92,9 +92,17 @@ std::string Help() {
            "folder)\n"
            "Qt's own options (such as -platform offscreen or -style fusion) are taken as well.\n"
            "\n"
+#ifdef Q_OS_WIN
+           "The settings live in the registry "
+           "(HKEY_CURRENT_USER\\Software\\Tarnovik\\kadropisets);\n"
+           "work not saved when the editor died is offered back from\n"
+           "%LOCALAPPDATA%\\Tarnovik\\kadropisets\\recovery at the next start."
+#else
            "The settings live in ~/.config/Tarnovik/kadropisets.conf; work not saved when the\n"
            "editor died is offered back from ~/.local/share/Tarnovik/kadropisets/recovery at the\n"
-           "next start. kadr(1) reads, edits, draws and uploads the same files from the command\n"
+           "next start."
+#endif
+           " kadr(1) reads, edits, draws and uploads the same files from the command\n"
            "line.\n";
 }
 

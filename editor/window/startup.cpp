@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "editor/app/command_line.h"
+#include "editor/app/console.h"
 #include "editor/app/editor_application.h"
 #include "editor/app/startup_settings.h"
 #include "editor/dialogs/new_file_dialog.h"
@@ -44,6 +45,7 @@ namespace {
 
 // The answer printed where the user sees it, and its exit status.
 int Say(const CommandLineAnswer& answer) {
+    UseParentConsole();
     std::fputs(answer.out.c_str(), stdout);
     std::fputs(answer.err.c_str(), stderr);
     std::fflush(stdout);

@@ -20,6 +20,15 @@ start_xvfb "$work"
 key='HKCU\Software\Tarnovik\kadropisets\TfmMain'
 timeout 60 wine reg delete "$key" /f </dev/null >/dev/null 2>&1 || true
 
+echo "--- --version and --help answer on the console, before any window"
+# A window program: the answer reaches the starter's output through the console it borrows.
+for word in --version --help; do
+    answer=$(cd "$work" && timeout 60 wine "$KADR_DIST/kadropisets.exe" "$word" </dev/null 2>&1 |
+        tr -d '\r') || die "kadropisets.exe $word failed"
+    grep -q 'kadropisets' <<<"$answer" || die "kadropisets.exe $word printed nothing: $answer"
+    echo "$word: $(head -1 <<<"$answer")"
+done
+
 echo "--- the editor starts untitled"
 start_editor "$work"
 window=$(wait_window "Кадрописец - Без названия" 120) || die "no window \"Кадрописец - Без названия\""
