@@ -1,6 +1,6 @@
 // Runs the editor's tests against real widgets on Qt's offscreen platform, whatever display the
-// caller has, with the settings store in a folder of its own.
-#include <cstdlib>
+// caller has, with the settings store in a folder of its own (on Windows the registry key and
+// the data folder are the test program's own, named after it).
 #include <cstring>
 
 #include <gtest/gtest.h>
@@ -43,13 +43,13 @@ int main(int argc, char** argv) {
             return RUN_ALL_TESTS();  // listing needs no application object
         }
     }
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     standardHandler = qInstallMessageHandler(QuietMessages);
     QTemporaryDir settingsHome;
-    setenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit().constData(), 1);
+    qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());
     // Recovery copies of the windows the tests make go there too, not among the user's.
     QTemporaryDir dataHome;
-    setenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit().constData(), 1);
+    qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
     kadr::editor::SetCompanyName();
     kadr::editor::RegisterClipboardFormat();
     kadr::editor::EditorApplication application(argc, argv);
