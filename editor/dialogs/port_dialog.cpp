@@ -24,6 +24,9 @@ QComboBox* EditableList(const char* name, const QStringList& items, const QStrin
     auto* list = new QComboBox;
     list->setObjectName(QString::fromLatin1(name));
     list->setEditable(true);
+    // Enter in the box must not make the typed text an item: the items stand one for one for
+    // the ports and speeds there are, and OK takes a choice by its place in the list.
+    list->setInsertPolicy(QComboBox::NoInsert);
     list->addItems(items);
     list->setEditText(text);
     return list;
@@ -93,10 +96,10 @@ void TfmParam::BitBtn1Click() {
     // A typed text counts as a choice only when it is one of the items.
     const int port = port_->findText(port_->currentText().trimmed(), Qt::MatchFixedString);
     const int speed = speed_->findText(speed_->currentText().trimmed(), Qt::MatchFixedString);
-    if (comm_ != nullptr && port >= 0) {
+    if (comm_ != nullptr && port >= 0 && port < kCommPortCount) {
         comm_->CommPort = static_cast<TCommPort>(port);
     }
-    if (comm_ != nullptr && speed >= 0) {
+    if (comm_ != nullptr && speed >= 0 && speed < kBaudRateCount) {
         comm_->BaudRate = static_cast<TBaudRate>(speed);
     }
     // Text that is no number counts as the least time-out; a larger number typed and confirmed

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QScreen>
 #include <QSettings>
 #include <QSpinBox>
@@ -38,12 +39,15 @@ void StoreValue(const char* name, const QString& value) {
 class SettingsTest : public FullEditorTest {
   protected:
     TfmParam& Param() { return *windows_.fmParam; }
-    // Opens the port dialog, lets `fill` change its fields, then presses OK or Cancel.
+    // Opens the port dialog, lets `fill` change its fields, then presses OK or Cancel unless
+    // `fill` closed it.
     void PortDialog(std::function<void(TfmParam&)> fill, bool ok) {
         ModalScript script;
         script.Then(Answer<TfmParam>("the port dialog", [fill, ok](TfmParam& dialog) {
             fill(dialog);
-            ok ? dialog.accept() : dialog.reject();
+            if (dialog.isVisible()) {
+                ok ? dialog.accept() : dialog.reject();
+            }
         }));
         Run(Main().Actions().N12, script);
     }
@@ -122,6 +126,50 @@ TEST_F(SettingsTest, EachPortItemSelectsItsOwnPortAndTypedNamesMustMatchOne) {
     PortDialog([](TfmParam& dialog) { dialog.ComboBox1()->setEditText(QStringLiteral("com2")); },
                true);
     EXPECT_EQ(Main().Comm().CommPort, TCommPort::Com2);
+}
+
+// Typed into a box and confirmed with Enter (which also presses OK), as a user with a USB
+// adapter would: a text that names no item must neither become an item nor reach the settings,
+// and the settings must still be saved at the end of the run.
+TEST_F(SettingsTest, TypedTextConfirmedWithEnterNeverBecomesAnItem) {
+    struct Case {
+        bool portBox;
+        const char* typed;
+        TCommPort port;
+        TBaudRate rate;
+    };
+    const Case cases[] = {
+        {true, "Com7", TCommPort::Com1, TBaudRate::__56000},
+        {true, "Ком1", TCommPort::Com1, TBaudRate::__56000},
+        {true, "com3", TCommPort::Com3, TBaudRate::__56000},
+        {false, "12345", TCommPort::Com3, TBaudRate::__56000},
+        {false, "", TCommPort::Com3, TBaudRate::__56000},
+        {false, "115200", TCommPort::Com3, TBaudRate::_115200},
+    };
+    for (const Case& c : cases) {
+        bool closedByEnter = false;
+        PortDialog(
+            [&c, &closedByEnter](TfmParam& dialog) {
+                QComboBox* box = c.portBox ? dialog.ComboBox1() : dialog.ComboBox2();
+                box->lineEdit()->selectAll();
+                // Key by key as a keyboard types them, Cyrillic too (which keyClicks refuses).
+                for (const QChar key : QString::fromUtf8(c.typed)) {
+                    QTest::sendKeyEvent(QTest::Click, box->lineEdit(), Qt::Key_unknown, key,
+                                        Qt::NoModifier);
+                }
+                QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+                closedByEnter = !dialog.isVisible();
+                EXPECT_EQ(dialog.ComboBox1()->count(), 4) << c.typed;
+                EXPECT_EQ(dialog.ComboBox2()->count(), 15) << c.typed;
+            },
+            false);
+        EXPECT_TRUE(closedByEnter) << c.typed << ": Enter presses OK";
+        EXPECT_EQ(Main().Comm().CommPort, c.port) << c.typed;
+        EXPECT_EQ(Main().Comm().BaudRate, c.rate) << c.typed;
+    }
+    Restart();
+    EXPECT_EQ(Stored("VSSComm321_CommPort"), QStringLiteral("Com3"));
+    EXPECT_EQ(Stored("VSSComm321_BaudRate"), QStringLiteral("_115200"));
 }
 
 TEST_F(SettingsTest, CancelKeepsTheSettingsButNotTheFields) {
