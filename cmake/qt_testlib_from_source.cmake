@@ -15,12 +15,14 @@ if(NOT EXISTS ${testlib_source}/qtestcase.cpp)
 endif()
 
 # <QtTest/x.h>, <QtTest/private/x_p.h> and <QTest> as the installed module has them.
-file(GLOB testlib_headers RELATIVE ${testlib_source} ${testlib_source}/*.h)
+file(GLOB testlib_headers RELATIVE ${testlib_source} ${testlib_source}/*.h
+     ${testlib_source}/3rdparty/*.h)
 foreach(header IN LISTS testlib_headers)
-    if(header MATCHES "_p\\.h$")
-        set(forward ${testlib_include}/QtTest/private/${header})
+    get_filename_component(name ${header} NAME)
+    if(name MATCHES "_p\\.h$")
+        set(forward ${testlib_include}/QtTest/private/${name})
     else()
-        set(forward ${testlib_include}/QtTest/${header})
+        set(forward ${testlib_include}/QtTest/${name})
     endif()
     file(CONFIGURE OUTPUT ${forward} CONTENT "#include \"${testlib_source}/${header}\"\n")
 endforeach()
@@ -46,16 +48,20 @@ set(testlib_sources
     qcsvbenchmarklogger.cpp qjunittestlogger.cpp qplaintestlogger.cpp qsignaldumper.cpp
     qtaptestlogger.cpp qteamcitylogger.cpp qtestblacklist.cpp qtestcase.cpp qtestdata.cpp
     qtestelement.cpp qtestelementattribute.cpp qtestjunitstreamer.cpp qtestlog.cpp
-    qtestmouse.cpp qtestresult.cpp qtesttable.cpp qxmltestlogger.cpp)
+    qtestmouse.cpp qtestresult.cpp qtesttable.cpp qxmltestlogger.cpp
+    qtesteventloop.h)  # moc makes its vtable
 list(TRANSFORM testlib_sources PREPEND ${testlib_source}/)
 add_library(kadr_qt_testlib STATIC ${testlib_sources})
 target_include_directories(kadr_qt_testlib SYSTEM PUBLIC ${testlib_include}
-                                                         ${testlib_include}/QtTest)
+                                                         ${testlib_include}/QtTest
+                                               PRIVATE ${testlib_include}/QtTest/private)
+# Qt's own build settings for the module; qt_windows.h would otherwise declare Windows 10's API
+# over the project's Windows 7 headers.
 target_compile_definitions(kadr_qt_testlib PRIVATE
     QT_BUILD_TESTLIB_LIB QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_DATASTREAM
-    QT_NO_FOREACH QT_NO_MESSAGELOGCONTEXT)
+    QT_NO_FOREACH QT_NO_MESSAGELOGCONTEXT QT_USE_QSTRINGBUILDER
+    $<$<BOOL:${WIN32}>:NTDDI_VERSION=0x06010000>)
 # Qt's code, compiled as Qt's build compiles it: its warnings are Qt's to mend.
 target_compile_options(kadr_qt_testlib PRIVATE -w)
 target_link_libraries(kadr_qt_testlib PUBLIC Qt6::Core PRIVATE Qt6::CorePrivate)
-set_target_properties(kadr_qt_testlib PROPERTIES AUTOMOC OFF)
 add_library(Qt6::Test ALIAS kadr_qt_testlib)

@@ -16,6 +16,7 @@
 
 #include "editor/window/recovery_session.h"
 #include "frameset/display_file.h"
+#include "frameset/file_system.h"
 #include "frameset/recovery_copy.h"
 #include "full_editor_fixture.h"
 #include "monkey_driver.h"
@@ -67,11 +68,11 @@ class MonkeyTest : public FullEditorTest {
             RestartKeepsThePortChoice(replay, last);
         }
         std::printf("%s: %d steps, %d windows answered\n", replay.c_str(), run.steps, answered);
-        std::string shown;
+        QString shown;
         for (const auto& [kind, count] : met) {
-            shown += " " + kind.toStdString() + "=" + std::to_string(count);
+            shown += QStringLiteral(" %1=%2").arg(kind).arg(count);
         }
-        std::printf("windows met:%s\n", shown.c_str());
+        std::printf("windows met:%s\n", qPrintable(shown));
         // Thousands of steps reach every dialog of the window; one never met means a command
         // the monkey can no longer reach.
         for (const char* kind :
@@ -89,7 +90,7 @@ class MonkeyTest : public FullEditorTest {
               std::map<QString, int>& met) {
         RecoverySession recovery(Main(), QString::fromStdString(dir_.File("recovery")));
         Monkey monkey(Main(), run.seed * 7919U + static_cast<std::uint32_t>(first),
-                      dir_.Path().string());
+                      Utf8FromPath(dir_.Path()));
         monkey.SetCopyNow([&recovery] { recovery.Saver().WriteNow(); });
         for (int step = first; step <= last; ++step) {
             const std::string done = monkey.Step();

@@ -12,12 +12,13 @@ namespace {
 
 // Counts just inside and outside the ranges of the boxes (frames, speeds, seconds, dots,
 // columns), and numbers no box takes.
-const QStringList kEdges{QStringLiteral("0"),   QStringLiteral("1"),   QStringLiteral("-1"),
-                         QStringLiteral("3"),   QStringLiteral("10"),  QStringLiteral("11"),
-                         QStringLiteral("14"),  QStringLiteral("50"),  QStringLiteral("51"),
-                         QStringLiteral("60"),  QStringLiteral("256"), QStringLiteral("257"),
-                         QStringLiteral("2.5"), QStringLiteral("2,5"), QStringLiteral("12345"),
-                         QStringLiteral("99999999999")};
+const QStringList kEdges{
+    QStringLiteral("0"),          QStringLiteral("1"),   QStringLiteral("-1"),
+    QStringLiteral("3"),          QStringLiteral("10"),  QStringLiteral("11"),
+    QStringLiteral("14"),         QStringLiteral("50"),  QStringLiteral("51"),
+    QStringLiteral("60"),         QStringLiteral("256"), QStringLiteral("257"),
+    QStringLiteral("2.5"),        QStringLiteral("2,5"), QStringLiteral("12345"),
+    QStringLiteral("99999999999")};
 
 const QString kLatin = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
 const QString kDigits = QStringLiteral("0123456789");
