@@ -20,8 +20,6 @@ class UsageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-void PrintUsage(std::FILE* out);
-
 // The value after option args[i]; advances i past it. A usage error when there is none.
 const std::string& OptionValue(const Args& args, std::size_t& i);
 

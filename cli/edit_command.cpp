@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cli/file_commands.h"
+#include "frameset/errors.h"
 #include "frameset/frame_set_files.h"
 
 namespace kadr::cli {
@@ -36,6 +37,11 @@ const std::map<std::string, Kind, std::less<>>& PlainOps() {
         {"flip-v", Kind::FlipV},
         {"move-left", Kind::MoveFrameLeft},
         {"move-right", Kind::MoveFrameRight},
+        {"select-all", Kind::SelectAll},
+        {"cut", Kind::Cut},
+        {"duplicate", Kind::Duplicate},
+        {"reverse", Kind::Reverse},
+        {"pingpong", Kind::PingPong},
     };
     return ops;
 }
@@ -92,10 +98,37 @@ std::optional<EditOp> ParseShapeOp(const std::string& word) {
     return op;
 }
 
-void RedrawAfter(const EditResult& result, Document& document) {
+void RedrawAfter(const EditResult& result, Document& document, Kind kind) {
+    // The commands that put in several frames at once are refused as the editor refuses them;
+    // add and insert pass over a full set quietly, as they always have.
+    const bool refuses = kind == Kind::Paste || kind == Kind::Duplicate || kind == Kind::PingPong ||
+                         kind == Kind::Repeat;
+    if (refuses && result.status == EditStatus::Full) {
+        throw Error("refused: the set would pass " + std::to_string(kMaxFrames) + " frames");
+    }
     if (Rebuilds(result.redraw)) {
         document.LowerCurFrameTo(document.Set().LastFrame);
     }
+}
+
+// Only frames in use have a button to press.
+int FrameInSet(long long frame, const FrameSet& set) {
+    if (frame > set.LastFrame) {
+        throw UsageError("frame " + std::to_string(frame) + " is not in the set of " +
+                         std::to_string(set.FrameCount()) + " frames (0.." +
+                         std::to_string(set.LastFrame) + ")");
+    }
+    return static_cast<int>(frame);
+}
+
+// "A-B": two frame numbers.
+std::pair<long long, long long> ParseRun(std::string_view value) {
+    const auto run = SplitOnce(value, '-');
+    if (!run) {
+        throw UsageError("select needs N or A-B, got '" + std::string(value) + "'");
+    }
+    return {ParseIntegerIn(run->first, 0, kMaxFrames - 1, "frame"),
+            ParseIntegerIn(run->second, 0, kMaxFrames - 1, "frame")};
 }
 
 }  // namespace
@@ -114,7 +147,18 @@ EditOp ParseEditOp(const std::string& word) {
     }
     const auto [name, value] = *split;
     if (name == "select") {
+        if (value.find('-') != std::string_view::npos) {
+            const auto [from, to] = ParseRun(value);
+            return EditOp{Kind::SelectRun, from, to};
+        }
         return EditOp{Kind::Select, ParseIntegerIn(value, 0, kMaxFrames - 1, "frame")};
+    }
+    if (name == "select-add") {
+        return EditOp{Kind::SelectAdd, ParseIntegerIn(value, 0, kMaxFrames - 1, "frame")};
+    }
+    if (name == "repeat") {
+        return EditOp{Kind::Repeat,
+                      ParseIntegerIn(value, Document::kMinRepeat, Document::kMaxRepeat, "repeat")};
     }
     if (name == "toggle") {
         const auto cell = SplitOnce(value, ':');
@@ -189,15 +233,40 @@ void ApplyEditOp(const EditOp& op, Document& document, FrameClipboard& clipboard
             result = document.Paste(clipboard);
             break;
         case Kind::Select:
-            // Only frames in use have a button to press.
-            if (op.a <= set.LastFrame) {
-                set.CurFrame = static_cast<std::int32_t>(op.a);
-            }
+            document.SelectFrame(FrameInSet(op.a, set), Pick::Only);
+            break;
+        case Kind::SelectRun:
+            FrameInSet(op.b, set);
+            document.SelectFrame(FrameInSet(op.a, set), Pick::Only);
+            document.SelectFrame(static_cast<int>(op.b), Pick::Run);
+            break;
+        case Kind::SelectAdd:
+            document.SelectFrame(FrameInSet(op.a, set), Pick::Add);
+            break;
+        case Kind::SelectAll:
+            document.SelectAll();
+            break;
+        case Kind::Cut:
+            result = document.Cut(clipboard);
+            break;
+        case Kind::Duplicate:
+            result = document.Duplicate();
+            break;
+        case Kind::Reverse:
+            result = document.Reverse();
+            break;
+        case Kind::PingPong:
+            result = document.PingPong();
+            break;
+        case Kind::Repeat:
+            result = document.Repeat(static_cast<int>(op.a));
             break;
         case Kind::Toggle:
-            // The press lands on the current frame's grid, which then stays current.
+            // The press lands on the current frame's grid, which then stays current, selected
+            // alone as after any left press on a grid.
             if (set.HasCurrentFrame()) {
                 document.ToggleDot(set.CurFrame, static_cast<int>(op.a), static_cast<int>(op.b));
+                document.SelectFrame(set.CurFrame, Pick::Only);
             }
             break;
         case Kind::SpeedAnim:
@@ -227,6 +296,7 @@ void ApplyEditOp(const EditOp& op, Document& document, FrameClipboard& clipboard
         case Kind::Shape:
             // Drawn in the current frame's grid, as the mouse does.
             if (set.HasCurrentFrame()) {
+                document.SelectFrame(set.CurFrame, Pick::Only);
                 const auto cell = [](long long column, long long gridRow) {
                     return DotCell{static_cast<int>(column), static_cast<int>(gridRow) - 1};
                 };
@@ -235,7 +305,7 @@ void ApplyEditOp(const EditOp& op, Document& document, FrameClipboard& clipboard
             }
             break;
     }
-    RedrawAfter(result, document);
+    RedrawAfter(result, document, op.kind);
 }
 
 int RunEdit(const Args& args) {
@@ -257,9 +327,18 @@ int RunEdit(const Args& args) {
     }
     const FrameSet& set = document.Set();
     const UndoHistory& history = document.History();
-    std::printf("{\"lastFrame\":%d,\"curFrame\":%d,\"undo\":%d,\"redo\":%d,\"modified\":%s}\n",
-                set.LastFrame, set.CurFrame, history.Position(), history.Limit(),
-                JsonBool(document.Modified()).c_str());
+    std::string selected;
+    document.Selection().ForEach([&selected](int frame) {
+        if (!selected.empty()) {
+            selected += ',';
+        }
+        selected += std::to_string(frame);
+    });
+    std::printf(
+        "{\"lastFrame\":%d,\"curFrame\":%d,\"undo\":%d,\"redo\":%d,\"modified\":%s,"
+        "\"selected\":[%s]}\n",
+        set.LastFrame, set.CurFrame, history.Position(), history.Limit(),
+        JsonBool(document.Modified()).c_str(), selected.c_str());
     return kExitOk;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/cli_support.h"
+#include "cli/command_help.h"
 #include "frameset/document.h"
 #include "frameset/errors.h"
 
@@ -27,6 +28,18 @@ void OpenWholeSet(Document& document, const std::string& path);
 // As OpenLikeEditor, except that "-" leaves the document as the editor starts up (one blank
 // frame, current), so that scripts can start from nothing.
 ReadReport OpenInputLikeEditor(Document& document, const std::string& path);
+
+inline constexpr CommandHelp kInfoHelp{
+    "info", "info [--json] FILE", "frame count, orientation, speeds and the kind of every frame",
+    "",
+    "kadr info --json line.kdz\n"
+    "kadr info h4ne.bin           # a module file set, by any of its eight files"};
+inline constexpr CommandHelp kDumpHelp{"dump", "dump FILE",
+                                       "every frame as 16 rows of 28 cells ('#' set, '.' blank)",
+                                       "", "kadr dump line.kdz | less"};
+inline constexpr CommandHelp kConvertHelp{
+    "convert", "convert IN OUT", "read IN, write OUT in the format OUT's extension selects", "",
+    "kadr convert line.kdz line.bin   # writes h4ne.bin ... l1ne.bin beside it"};
 
 int RunInfo(const Args& args);
 int RunDump(const Args& args);

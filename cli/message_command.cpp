@@ -7,12 +7,17 @@
 #include <QGuiApplication>
 
 #include "cli/file_commands.h"
+#include "cli/local_clock.h"
 #include "cli/text_command.h"
 #include "frameset/frame_set_files.h"
+#include "frameset/messages/live_fields.h"
 #include "frameset/messages/program_insertion.h"
+#include "frameset/path_parts.h"
 #include "frameset/text/utf8.h"
 #include "pictures/message_font_source.h"
+#include "program_file/field_lines.h"
 #include "program_file/program_file.h"
+#include "program_file/show_sets.h"
 
 namespace kadr::cli {
 namespace {
@@ -100,36 +105,6 @@ MessageOptions ParseMessageOptions(const Args& args) {
     return options;
 }
 
-// Why the program cannot go in, in the words of a message on stderr.
-std::string RefusalText(const messages::ProgramInsertion& done, const Program& program,
-                        bool named) {
-    const messages::ProgramPlan& plan = done.plan;
-    const int index = plan.refusedMessage;
-    const std::string which =
-        named && index >= 0 ? "messages[" + std::to_string(index) + "]: " : std::string();
-    switch (plan.refusal) {
-        case Refusal::None:
-            break;
-        case Refusal::NoMessages:
-            return "the program has no messages";
-        case Refusal::NoFont:
-            return which + "no font named '" +
-                   program.messages[static_cast<std::size_t>(index)].font + "' is installed";
-        case Refusal::EmptyText:
-            return which + "the text is empty";
-        case Refusal::TooWide:
-            return which + "the still text is " +
-                   std::to_string(plan.messages[static_cast<std::size_t>(index)].Width()) +
-                   " columns wide, the display " + std::to_string(kColumns) +
-                   ": shorten it or show it as a running line (--show line)";
-        case Refusal::TooLong:
-            return "the messages need " + std::to_string(plan.added) + " frames, only " +
-                   std::to_string(plan.freeFrames) + " of " + std::to_string(kMaxFrames) +
-                   " are free";
-    }
-    return {};
-}
-
 bool NeedsDesktopFonts(const Program& program) {
     for (const Message& m : program.messages) {
         if (m.font != messages::kBuiltinFont && m.font != messages::kBuiltinFont14) {
@@ -139,9 +114,22 @@ bool NeedsDesktopFonts(const Program& program) {
     return false;
 }
 
+// The live fields filled in now, {file:PATH} relative to `folder`.
+Program Filled(const Program& program, const std::string& folder, bool named) {
+    const messages::FilledProgram filled = messages::FillProgramFields(
+        program, {MakeClock()->Now().local, messages::FieldLinesIn(folder)});
+    if (filled.failedMessage >= 0) {
+        throw Error((named ? "messages[" + std::to_string(filled.failedMessage) + "].text: "
+                           : std::string()) +
+                    messages::FieldErrorText(filled.error));
+    }
+    return filled.program;
+}
+
 // Appends the program at the end of IN, writes OUT and prints what was added.
-int AppendProgram(const std::string& in, const std::string& out, const Program& program,
-                  bool named) {
+int AppendProgram(const std::string& in, const std::string& out, const Program& written,
+                  const std::string& folder, bool named) {
+    const Program program = Filled(written, folder, named);
     Document document;
     OpenInputLikeEditor(document, in);
     std::unique_ptr<QGuiApplication> application;
@@ -152,7 +140,7 @@ int AppendProgram(const std::string& in, const std::string& out, const Program& 
     document.Set().CurFrame = -1;  // at the end, whatever frame the file left current
     const messages::ProgramInsertion done = messages::InsertProgram(document, program, fonts);
     if (done.plan.refusal != Refusal::None) {
-        throw Error(RefusalText(done, program, named));
+        throw Error(messages::ProgramRefusalText(done.plan, program, named));
     }
     if (out != "-") {
         NamingFile(out, [&] { WriteFrameSetFile(out, document.Set()); });
@@ -167,7 +155,7 @@ int AppendProgram(const std::string& in, const std::string& out, const Program& 
 
 int RunMessage(const Args& args) {
     const MessageOptions options = ParseMessageOptions(args);
-    return AppendProgram(options.in, options.out, {std::nullopt, {options.message}}, false);
+    return AppendProgram(options.in, options.out, {std::nullopt, {options.message}}, "", false);
 }
 
 int RunCompose(const Args& args) {
@@ -180,7 +168,7 @@ int RunCompose(const Args& args) {
         throw UsageError("compose needs IN, OUT and PROGRAM");
     }
     const Program program = NamingFile(args[2], [&] { return messages::ReadProgramFile(args[2]); });
-    return AppendProgram(args[0], args[1], program, true);
+    return AppendProgram(args[0], args[1], program, FolderPart(args[2]), true);
 }
 
 }  // namespace kadr::cli

@@ -5,6 +5,7 @@
 #include "cli/port_simulation.h"
 #include "cli/pty_simulation.h"
 #include "cli/stop_signals.h"
+#include "device/port_settings.h"
 
 namespace kadr::cli {
 namespace {
@@ -25,7 +26,14 @@ SimulateOptions ParseSimulateArgs(const Args& args) {
         if (arg == "--link") {
             options.link = value();
         } else if (arg == "--port") {
-            options.port = value();
+            const std::string& name = value();
+            const auto port = PortChoiceFromText(name);
+            if (!port) {
+                throw UsageError("simulate: bad port '" + name +
+                                 "' (COM1..COM256 or a device path)");
+            }
+            // Resolved as an upload resolves it, so that the settings' ComNDevice values apply.
+            options.port = PortDevice(*port);
         } else if (arg == "--save") {
             options.save = value();
         } else if (arg == "--once") {

@@ -7,7 +7,8 @@ namespace kadr::cli {
 // The user's request to stop (SIGINT and SIGTERM; Ctrl+C, Ctrl+Break and closing the console
 // on Windows) as something to wait on instead of an asynchronous handler: a readable
 // descriptor on POSIX systems, where both signals are blocked in the calling thread (and so in
-// every thread started after it) for the object's life; a manual-reset event on Windows.
+// every thread started after it) for the object's life; a manual-reset event on Windows, which
+// another program may also set by its name (device/stop_request.h).
 class StopSignals {
   public:
 #if defined(_WIN32)

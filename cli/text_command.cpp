@@ -80,10 +80,11 @@ void CheckFontAndSize(const std::string& font, std::optional<int> size) {
 }
 
 // Windows always has its desktop, and its off-screen platform would not see the installed fonts.
-std::unique_ptr<QGuiApplication> StartFontDatabase() {
+std::unique_ptr<QGuiApplication> StartFontDatabase([[maybe_unused]] bool offScreen) {
 #ifndef Q_OS_WIN
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        (offScreen || (qEnvironmentVariableIsEmpty("DISPLAY") &&
+                       qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")))) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
 #endif

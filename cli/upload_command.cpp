@@ -8,6 +8,8 @@
 #include "cli/stop_signals.h"
 #include "cli/stop_watch.h"
 #include "device/comms_error.h"
+#include "device/port_failure_text.h"
+#include "device/port_listing.h"
 #include "device/port_settings.h"
 #include "device/upload.h"
 #include "device/vss_comm32.h"
@@ -17,7 +19,6 @@ namespace {
 
 struct UploadOptions {
     PortSettings port;
-    std::string devicePath;
     std::string file;
 };
 
@@ -30,14 +31,11 @@ UploadOptions ParseUploadArgs(const Args& args) {
         const auto value = [&]() -> const std::string& { return OptionValue(args, i); };
         if (arg == "--port") {
             const std::string& name = value();
-            if (const auto port = CommPortFromName(name)) {
-                options.port.CommPort = *port;
-                options.devicePath.clear();
-            } else if (name.find('/') != std::string::npos) {
-                options.devicePath = name;
-            } else {
-                throw UsageError("bad port: '" + name + "' (Com1..Com4 or a device path)");
+            const auto port = PortChoiceFromText(name);
+            if (!port) {
+                throw UsageError("bad port: '" + name + "' (COM1..COM256 or a device path)");
             }
+            options.port.Port = *port;
         } else if (arg == "--baud") {
             const std::string& text = value();
             const auto rate = BaudRateFromValue(ParseInteger(text, "baud rate"));
@@ -137,8 +135,7 @@ int RunUpload(const Args& args) {
     StopSignals stopSignals;
 
     TVSSComm32 comm;
-    comm.CommPort = options.port.CommPort;
-    comm.DevicePath = options.devicePath;
+    comm.ChoosePort(options.port.Port);
     comm.BaudRate = options.port.BaudRate;
     SetDisplayUnitLine(comm);
 
@@ -156,7 +153,11 @@ int RunUpload(const Args& args) {
     try {
         upload.StartUpload();
     } catch (const ECommsError& e) {
-        std::fprintf(stderr, "kadr: %s: %s\n", comm.DeviceName().c_str(), e.what());
+        const std::string advice = PortFailureAdvice(
+            e.Reason(), e.SystemError(), PortLabel(comm.ChosenPort(), comm.DeviceName()),
+            comm.DeviceName(), ListSystemPorts());
+        std::fprintf(stderr, "kadr: %s: %s\n%s\n", comm.DeviceName().c_str(), e.what(),
+                     advice.c_str());
         return kExitNoPort;
     }
     return QCoreApplication::exec();

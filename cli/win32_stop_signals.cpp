@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "cli/stop_signals.h"
+#include "device/stop_request.h"
 
 namespace kadr::cli {
 namespace {
@@ -30,7 +31,10 @@ BOOL WINAPI OnConsoleControl(DWORD type) {
 
 }  // namespace
 
-StopSignals::StopSignals() : handle_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+// Named, so that a program that started this one without a console (the editor's schedule) can
+// ask it to stop too.
+StopSignals::StopSignals()
+    : handle_(CreateEventA(nullptr, TRUE, FALSE, StopEventName(GetCurrentProcessId()).c_str())) {
     if (handle_ == nullptr) {
         throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
                                 "CreateEventA");

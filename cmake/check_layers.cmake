@@ -5,6 +5,9 @@
 #   program_file/  nothing of device/, pictures/, editor/ or cli/
 #   pictures/  nothing of editor/ or cli/
 #   cli/       nothing of editor/
+#   inside editor/: window/ (the main window, its commands, the start-up) is the top room, which
+#              no other folder includes; app/, dots/, tools/ and widgets/ are the floor the rooms
+#              share and include none of them
 # usage: cmake -DROOT=<source folder> -P check_layers.cmake   (fails, naming each offence)
 if(NOT ROOT)
     message(FATAL_ERROR "check_layers: pass -DROOT=<source folder>")
@@ -43,6 +46,13 @@ forbid(device "\"(pictures|editor|cli)/" "device/ is below pictures/, editor/ an
 forbid(program_file "\"(device|pictures|editor|cli)/" "program_file/ is below the Qt-side layers")
 forbid(pictures "\"(editor|cli)/" "pictures/ is below editor/ and cli/")
 forbid(cli "\"editor/" "cli/ depends on nothing of the editor")
+foreach(room app commands dialogs dots files preview recovery strip tools widgets)
+    forbid(editor/${room} "\"editor/window/" "editor/window/ is the top of the editor")
+endforeach()
+foreach(floor app dots tools widgets)
+    forbid(editor/${floor} "\"editor/(window|commands|dialogs|files|preview|recovery|strip)/"
+           "editor/${floor}/ is below the editor's rooms")
+endforeach()
 
 if(offences)
     list(LENGTH offences count)

@@ -1,9 +1,8 @@
 #include "device/port_settings.h"
 
+#include <QRegularExpression>
 #include <QSettings>
 #include <QString>
-
-#include "device/serial_device.h"
 
 namespace kadr {
 namespace {
@@ -52,8 +51,8 @@ void RestorePortSettings(QSettings& group, PortSettings& settings) {
     bool ok = false;
     if (store->contains(kCommPortKey)) {
         const std::string text = store->value(kCommPortKey).toString().trimmed().toStdString();
-        if (const auto port = CommPortFromName(text)) {
-            settings.CommPort = *port;
+        if (const auto port = PortChoiceFromText(text)) {
+            settings.Port = *port;
         }
     }
     if (store->contains(kBaudRateKey)) {
@@ -78,18 +77,34 @@ void SavePortSettings(const PortSettings& settings) {
 
 void SavePortSettings(QSettings& group, const PortSettings& settings) {
     QSettings* store = &group;
-    store->setValue(kCommPortKey, QString::fromStdString(std::string(EnumName(settings.CommPort))));
+    store->setValue(kCommPortKey, QString::fromStdString(settings.Port));
     store->setValue(kBaudRateKey, QString::fromStdString(std::string(EnumName(settings.BaudRate))));
     store->setValue(kSendTimeoutKey, QString::number(settings.SendTimeoutInterval));
 }
 
-std::string ComPortDevice(TCommPort port) {
+PortMap StoredPortMap() {
     Store store;
-    const QString device = store->value(DeviceKey(port)).toString().trimmed();
-    if (!device.isEmpty()) {
-        return device.toStdString();
+    std::map<int, std::string> mapped;
+    static const QRegularExpression kDeviceKey(QStringLiteral("^Com([1-9][0-9]*)Device$"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    for (const QString& key : store->childKeys()) {
+        const QRegularExpressionMatch match = kDeviceKey.match(key);
+        const QString device = store->value(key).toString().trimmed();
+        if (match.hasMatch() && !device.isEmpty()) {
+            if (const auto number = ComNumber("Com" + match.captured(1).toStdString())) {
+                mapped[*number] = device.toStdString();
+            }
+        }
     }
-    return DefaultPortDevice(port);
+    return PortMap(std::move(mapped));
+}
+
+std::string PortDevice(std::string_view choice) {
+    return StoredPortMap().Device(choice);
+}
+
+std::string ComPortDevice(TCommPort port) {
+    return PortDevice(EnumName(port));
 }
 
 void SetComPortDevice(TCommPort port, const std::string& device) {

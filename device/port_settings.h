@@ -3,6 +3,7 @@
 #include <string>
 
 #include "device/comm_types.h"
+#include "device/port_names.h"
 
 class QSettings;
 
@@ -20,14 +21,15 @@ inline constexpr char kSendTimeoutKey[] = "TimerSendTimeout_Interval";
 
 // The port values an upload needs, at their built-in values.
 struct PortSettings {
-    TCommPort CommPort = TCommPort::Com1;
+    std::string Port = "Com1";  // a port choice: "Com1".."Com256" or a device path
     TBaudRate BaudRate = TBaudRate::__56000;
     int SendTimeoutInterval = 3000;  // milliseconds
 };
 
 // Takes over every stored value that makes sense and keeps the current one for the rest: an
-// absent value, a name that matches no enumeration value (letter case aside), an interval that
-// is not a positive whole number (an interval of 0 would never end a silent upload).
+// absent value, a port that is no port choice, a speed name that matches no enumeration value
+// (letter case aside), an interval that is not a positive whole number (an interval of 0 would
+// never end a silent upload).
 void RestorePortSettings(PortSettings& settings);
 void SavePortSettings(const PortSettings& settings);
 // The same, through a store already open in the main window's group.
@@ -38,9 +40,12 @@ void SavePortSettings(QSettings& group, const PortSettings& settings);
 // store is named after its executable, says otherwise.
 void SetSettingsApplication(const std::string& application);
 
-// The device behind a port name: the store's "Com1Device".."Com4Device" value when it names
-// one (a USB adapter, a pseudo-terminal, the other end of a null-modem pair), else the
-// system's own port: /dev/ttyS0../dev/ttyS3, or \\.\COM1..\\.\COM4 on Windows.
+// Where the choices lead by the store's "ComNDevice" values (a USB adapter, a pseudo-terminal,
+// the other end of a null-modem pair), read now.
+PortMap StoredPortMap();
+// The device a port choice opens: the one resolver of the editor's upload, `kadr upload`,
+// `kadr simulate --port` and `kadr ports`. Empty for text that is no port choice.
+std::string PortDevice(std::string_view choice);
 std::string ComPortDevice(TCommPort port);
 void SetComPortDevice(TCommPort port, const std::string& device);  // empty: back to the default
 

@@ -12,6 +12,7 @@
 
 #include "device/comms_error.h"
 #include "device/line_config.h"
+#include "device/port_names.h"
 #include "device/serial_device.h"
 
 namespace kadr {
@@ -212,6 +213,23 @@ IoResult PosixSerialDevice::Write(const std::uint8_t* bytes, std::size_t count,
     }
 }
 
+PortFailure OpenFailure(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENXIO:
+        case ENODEV:
+        case ENOTDIR:
+            return PortFailure::Absent;
+        case EACCES:
+        case EPERM:
+            return PortFailure::Denied;
+        case EBUSY:  // a terminal opened exclusively by another program
+            return PortFailure::Busy;
+        default:
+            return PortFailure::Other;
+    }
+}
+
 }  // namespace
 
 std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path) {
@@ -219,24 +237,27 @@ std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path) {
     // shutdown event can end.
     const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        throw ECommsError("Error opening com port");
+        const int error = errno;
+        throw ECommsError("Error opening com port", OpenFailure(error), error);
     }
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode) || !isatty(fd)) {
         close(fd);
-        throw ECommsError("File handle is not a comm handle. ");
+        // The name leads somewhere, but to no serial port: for the user that port is not there.
+        throw ECommsError("File handle is not a comm handle. ", PortFailure::Absent);
     }
     // The advisory lock keeps out every other opener that plays by the same rules, root
     // included; TIOCEXCL keeps out the rest, except root.
     if (flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0) {
+        const int error = errno;
         close(fd);
-        throw ECommsError("Error opening com port");
+        throw ECommsError("Error opening com port", PortFailure::Busy, error);
     }
     return std::make_unique<PosixSerialDevice>(fd);
 }
 
-std::string DefaultPortDevice(TCommPort port) {
-    return "/dev/ttyS" + std::to_string(static_cast<int>(port));
+std::string DefaultComDevice(int number) {
+    return "/dev/ttyS" + std::to_string(number - 1);
 }
 
 }  // namespace kadr

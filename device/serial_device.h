@@ -70,8 +70,5 @@ class SerialDevice {
 
 // Opens a serial device for this process alone. Throws ECommsError.
 std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path);
-// The device a port name stands for when nothing else is set: /dev/ttyS0../dev/ttyS3 on
-// POSIX systems, \\.\COM1..\\.\COM4 on Windows.
-std::string DefaultPortDevice(TCommPort port);
 
 }  // namespace kadr

@@ -38,8 +38,21 @@ void TVSSComm32::SetCommsLogFileName(const std::string& name) {
     kadr::SetCommsLogFileName(name);
 }
 
+std::string TVSSComm32::ChosenPort() const {
+    return PortName.empty() ? std::string(EnumName(CommPort)) : PortName;
+}
+
+void TVSSComm32::ChoosePort(const std::string& choice) {
+    if (const auto port = CommPortFromName(choice)) {
+        CommPort = *port;
+        PortName.clear();
+    } else {
+        PortName = choice;
+    }
+}
+
 std::string TVSSComm32::DeviceName() const {
-    return DevicePath.empty() ? ComPortDevice(CommPort) : DevicePath;
+    return PortDevice(ChosenPort());
 }
 
 bool TVSSComm32::OpenPort() {

@@ -46,8 +46,9 @@ class TVSSComm32 {
     bool DTR = false;
     bool RTS = false;
     int ReadTimeout = 40;  // milliseconds of silence that complete a read
-    // A device path that takes the place of CommPort when not empty (/dev/ttyUSB0, a pty).
-    std::string DevicePath;
+    // The port when it is none of CommPort's four: "Com7", a device path (/dev/ttyUSB0, a pty);
+    // empty: CommPort.
+    std::string PortName;
     TReceiveDataEvent OnReceiveData;
     TNotifyEvent OnRequestHangup;
     // Called just before each worker thread ("Read", "Write") is created; a std::system_error
@@ -72,7 +73,11 @@ class TVSSComm32 {
     void SetModemLines(bool dtr, bool rts);
 
     bool IsOpen() const { return device_ != nullptr; }
-    // The device OpenPort opens: DevicePath, or the one the settings store maps CommPort to.
+    // The port as the user names it: CommPort's name or PortName.
+    std::string ChosenPort() const;
+    // Com1..Com4 set CommPort, any other port choice PortName.
+    void ChoosePort(const std::string& choice);
+    // The device OpenPort opens: where the chosen port leads (PortDevice).
     std::string DeviceName() const;
 
   private:

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "device/comms_error.h"
+#include "device/port_names.h"
 #include "device/serial_device.h"
 
 namespace kadr {
@@ -249,17 +250,37 @@ IoResult Win32SerialDevice::Write(const std::uint8_t* bytes, std::size_t count,
     return Status(IoResult::Status::Done, written);
 }
 
+// A port held by another program answers "access denied": Windows opens a COM port for one
+// handle at a time.
+PortFailure OpenFailure(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_BAD_UNIT:
+        case ERROR_DEV_NOT_EXIST:
+            return PortFailure::Absent;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_BUSY:
+            return PortFailure::Busy;
+        default:
+            return PortFailure::Other;
+    }
+}
+
 }  // namespace
 
 std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path) {
     HANDLE port = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_FLAG_OVERLAPPED, nullptr);
     if (port == INVALID_HANDLE_VALUE) {
-        throw ECommsError("Error opening com port");
+        const DWORD error = GetLastError();
+        throw ECommsError("Error opening com port", OpenFailure(error), static_cast<int>(error));
     }
     if (GetFileType(port) != FILE_TYPE_CHAR) {
         CloseHandle(port);
-        throw ECommsError("File handle is not a comm handle. ");
+        // The name leads somewhere, but to no serial port: for the user that port is not there.
+        throw ECommsError("File handle is not a comm handle. ", PortFailure::Absent);
     }
     auto device = std::make_unique<Win32SerialDevice>(port);
     if (!device->Valid()) {
@@ -268,8 +289,8 @@ std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path) {
     return device;
 }
 
-std::string DefaultPortDevice(TCommPort port) {
-    return "\\\\.\\COM" + std::to_string(static_cast<int>(port) + 1);
+std::string DefaultComDevice(int number) {
+    return "\\\\.\\COM" + std::to_string(number);
 }
 
 }  // namespace kadr

@@ -1,4 +1,4 @@
-#include "editor/app/startup.h"
+#include "editor/window/startup.h"
 
 int main(int argc, char** argv) {
     return kadr::editor::RunEditor(argc, argv);

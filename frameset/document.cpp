@@ -16,8 +16,9 @@ Document::Document()
 
 Document::Glance Document::Look() const {
     const FrameSet& set = *set_;
-    return {set.LastFrame, set.CurFrame, history_->Position(), history_->Limit(),
-            set.SpeedAnim, set.SpeedRow, set.OrientationFlag,  set.FileName};
+    return {set.LastFrame,       set.CurFrame,  history_->Position(),
+            history_->Limit(),   set.SpeedAnim, set.SpeedRow,
+            set.OrientationFlag, set.FileName,  Selection()};
 }
 
 void Document::Publish(const Glance& before, unsigned told, Redraw redraw, unsigned untold) const {
@@ -39,6 +40,7 @@ void Document::Publish(const Glance& before, unsigned told, Redraw redraw, unsig
         after.undoPosition != before.undoPosition || after.undoLimit != before.undoLimit;
     mark(historyMoved, aspect::kHistory);
     mark(historyMoved || after.fileName != before.fileName, aspect::kFile);
+    mark(after.selection != before.selection, aspect::kSelection);
     change.aspects &= ~untold;
     observers_.Notify(change);
 }
@@ -50,89 +52,75 @@ EditResult Document::Published(const Glance& before, EditResult result) const {
 }
 
 template <typename Change>
-EditResult Document::EditCurrent(Change change) {
+EditResult Document::EditSelected(Change change) {
     FrameSet& set = *set_;
     if (!set.HasCurrentFrame()) {
         return {EditStatus::NoCurrentFrame, Redraw::None};
     }
     const Glance before = Look();
     history_->RecordUndo(set);
-    change(set.Current());
+    Selection().ForEach(
+        [&set, &change](int frame) { change(set.Frames[static_cast<std::size_t>(frame)]); });
     return Published(before, {EditStatus::Done, Redraw::Repaint});
 }
 
 EditResult Document::Clear() {
-    return EditCurrent([](Frame& frame) { FillBlank(frame); });
+    return EditSelected([](Frame& frame) { FillBlank(frame); });
 }
 
 EditResult Document::MoveToLeft() {
-    return EditCurrent([](Frame& frame) { kadr::MoveToLeft(frame); });
+    return EditSelected([](Frame& frame) { kadr::MoveToLeft(frame); });
 }
 EditResult Document::MoveToRight() {
-    return EditCurrent([](Frame& frame) { kadr::MoveToRight(frame); });
+    return EditSelected([](Frame& frame) { kadr::MoveToRight(frame); });
 }
 EditResult Document::MoveToUp() {
-    return EditCurrent([](Frame& frame) { kadr::MoveToUp(frame); });
+    return EditSelected([](Frame& frame) { kadr::MoveToUp(frame); });
 }
 EditResult Document::MoveToDown() {
-    return EditCurrent([](Frame& frame) { kadr::MoveToDown(frame); });
+    return EditSelected([](Frame& frame) { kadr::MoveToDown(frame); });
 }
 
 EditResult Document::SetAnim() {
-    return EditCurrent([](Frame& frame) { kadr::SetAnim(frame); });
+    return EditSelected([](Frame& frame) { kadr::SetAnim(frame); });
 }
 EditResult Document::SetBegStr() {
-    return EditCurrent([](Frame& frame) { kadr::SetBegStr(frame); });
+    return EditSelected([](Frame& frame) { kadr::SetBegStr(frame); });
 }
 EditResult Document::SetStr() {
-    return EditCurrent([](Frame& frame) { kadr::SetStr(frame); });
+    return EditSelected([](Frame& frame) { kadr::SetStr(frame); });
 }
 EditResult Document::SetEndStr() {
-    return EditCurrent([](Frame& frame) { kadr::SetEndStr(frame); });
+    return EditSelected([](Frame& frame) { kadr::SetEndStr(frame); });
 }
 
 template <typename Change>
-EditResult Document::TransformCurrent(Change change) {
-    FrameSet& set = *set_;
+EditResult Document::TransformSelected(Change change) {
+    const FrameSet& set = *set_;
     // Start and end frames keep their dots, as under the drawing tools: no other command could
-    // set the dots a transform would give them.
-    if (set.HasCurrentFrame() && !TakesDrawing(set.Current())) {
+    // set the dots a transform would give them. A selection of nothing else records nothing.
+    bool any = !set.HasCurrentFrame();
+    Selection().ForEach([&set, &any](int frame) {
+        any = any || TakesDrawing(set.Frames[static_cast<std::size_t>(frame)]);
+    });
+    if (!any) {
         return {EditStatus::Unchanged, Redraw::None};
     }
-    return EditCurrent(change);
+    return EditSelected([&change](Frame& frame) {
+        if (TakesDrawing(frame)) {
+            change(frame);
+        }
+    });
 }
 
 EditResult Document::Invert() {
-    return TransformCurrent([](Frame& frame) { InvertDots(frame); });
+    return TransformSelected([](Frame& frame) { InvertDots(frame); });
 }
 EditResult Document::FlipHorizontal() {
-    return TransformCurrent([](Frame& frame) { kadr::FlipHorizontal(frame); });
+    return TransformSelected([](Frame& frame) { kadr::FlipHorizontal(frame); });
 }
 EditResult Document::FlipVertical() {
-    return TransformCurrent([](Frame& frame) { kadr::FlipVertical(frame); });
-}
-
-EditResult Document::SwapCurrentWith(int neighbour) {
-    FrameSet& set = *set_;
-    if (!set.HasCurrentFrame()) {
-        return {EditStatus::NoCurrentFrame, Redraw::None};
-    }
-    if (neighbour < 0 || neighbour > set.LastFrame) {
-        return {EditStatus::Unchanged, Redraw::None};
-    }
-    const Glance before = Look();
-    history_->RecordUndo(set);
-    std::swap(set.Frames[static_cast<std::size_t>(set.CurFrame)],
-              set.Frames[static_cast<std::size_t>(neighbour)]);
-    set.CurFrame = neighbour;
-    return Published(before, {EditStatus::Done, Redraw::RepaintShowingCurrent});
-}
-
-EditResult Document::MoveFrameLeft() {
-    return SwapCurrentWith(set_->CurFrame - 1);
-}
-EditResult Document::MoveFrameRight() {
-    return SwapCurrentWith(set_->CurFrame + 1);
+    return TransformSelected([](Frame& frame) { kadr::FlipVertical(frame); });
 }
 
 EditResult Document::DrawShape(int frame, Tool tool, DotCell from, DotCell to, bool clear) {
@@ -154,6 +142,10 @@ EditResult Document::DrawShape(int frame, Tool tool, DotCell from, DotCell to, b
 }
 
 EditResult Document::InsertFrames(int at, const std::vector<Frame>& frames) {
+    return InsertFrames(at, frames, false);
+}
+
+EditResult Document::InsertFrames(int at, const std::vector<Frame>& frames, bool selectThem) {
     FrameSet& set = *set_;
     const int count = static_cast<int>(frames.size());
     if (at < 0 || at > set.FrameCount()) {
@@ -173,6 +165,10 @@ EditResult Document::InsertFrames(int at, const std::vector<Frame>& frames) {
     std::copy(frames.begin(), frames.end(), first);
     set.LastFrame += count;
     set.CurFrame = at;
+    selection_ = FrameSelection::Only(at);
+    if (selectThem) {
+        selection_.RunTo(at + count - 1, false);
+    }
     return Published(before, {EditStatus::Done, Redraw::RebuildShowingCurrent});
 }
 
@@ -191,6 +187,7 @@ EditResult Document::Add() {
         FillBlank(added);
     }
     set.CurFrame = set.LastFrame;
+    selection_ = FrameSelection::Only(set.CurFrame);
     return Published(before, {EditStatus::Done, Redraw::RebuildToEnd});
 }
 
@@ -212,6 +209,7 @@ EditResult Document::Insert() {
     std::copy_backward(first, set.Frames.begin() + set.LastFrame,
                        set.Frames.begin() + set.LastFrame + 1);
     FillBlank(*first);
+    selection_ = FrameSelection::Only(set.CurFrame);
     return Published(before, {EditStatus::Done, Redraw::Rebuild});
 }
 
@@ -226,16 +224,7 @@ EditResult Document::Delete() {
     if (!set.HasCurrentFrame()) {
         return {EditStatus::NoCurrentFrame, Redraw::None};
     }
-    history_->RecordUndo(set);
-    if (set.CurFrame == set.LastFrame) {
-        --set.LastFrame;
-        set.CurFrame = set.LastFrame;
-    } else {
-        auto gone = set.Frames.begin() + set.CurFrame;
-        std::copy(gone + 1, set.Frames.begin() + set.LastFrame + 1, gone);
-        --set.LastFrame;
-    }
-    return Published(before, {EditStatus::Done, Redraw::Rebuild});
+    return Reordered(WithoutSelected(set.FrameCount(), Selection().Frames()), Redraw::Rebuild);
 }
 
 EditResult Document::InsertFramesAfterCurrent(const std::vector<Frame>& frames) {
@@ -250,40 +239,16 @@ EditResult Document::Restored(const Glance& before, bool changed) {
 
 EditResult Document::Undo() {
     const Glance before = Look();
-    return Restored(before, history_->Undo(*set_));
+    const bool changed = history_->Undo(*set_);
+    SelectCurrentAlone();
+    return Restored(before, changed);
 }
 
 EditResult Document::Redo() {
     const Glance before = Look();
-    return Restored(before, history_->Redo(*set_));
-}
-
-bool Document::Copy(FrameClipboard& clipboard) const {
-    if (!set_->HasCurrentFrame()) {
-        return false;
-    }
-    clipboard.WriteFrame(set_->Current());
-    return true;
-}
-
-EditResult Document::Paste(FrameClipboard& clipboard) {
-    FrameSet& set = *set_;
-    if (!set.HasCurrentFrame()) {
-        return {EditStatus::NoCurrentFrame, Redraw::None};
-    }
-    const Glance before = Look();
-    history_->RecordUndo(set);
-    try {
-        if (clipboard.OffersFrame()) {
-            const std::vector<std::uint8_t> payload = clipboard.ReadFrame();
-            ApplyPayload(payload, set.Current());
-        }
-    } catch (...) {
-        // The step is recorded even so: Undo has something to take back.
-        Publish(before, 0U, Redraw::None);
-        throw;
-    }
-    return Published(before, {EditStatus::Done, Redraw::Repaint});
+    const bool changed = history_->Redo(*set_);
+    SelectCurrentAlone();
+    return Restored(before, changed);
 }
 
 bool Document::ToggleDot(int frame, int gridColumn, int gridRow) {
@@ -318,6 +283,7 @@ void Document::New(int frameCount) {
     set.SetSpeedRow(kMinSpeed);
     set.SetOrientation(0);
     history_->ClearUndo();
+    SelectCurrentAlone();
     Publish(before, aspect::kFrames | aspect::kFile, Redraw::Rebuild);
 }
 
@@ -333,6 +299,7 @@ ReadReport Document::Load(const std::string& path) {
     // dialog would spread the mixture into a file that did not hold it.
     set_->FileName = report.complete ? path : std::string();
     history_->ClearUndo();
+    SelectCurrentAlone();
     // A set read up to a missing file is not that file: its name is not told. The name the
     // document had before is gone all the same, and that is told (by the glance), so that no
     // caption goes on naming a file that does not hold the document.
@@ -344,6 +311,7 @@ void Document::TakeOver(const FrameSet& set) {
     const Glance before = Look();
     *set_ = set;
     history_->ClearUndo();
+    SelectCurrentAlone();
     Publish(before, aspect::kFrames | aspect::kFile, Redraw::Rebuild);
 }
 
@@ -367,6 +335,7 @@ void Document::LowerCurFrameTo(int lastShownFrame) {
 void Document::SetCurrentFrame(int frame) {
     const Glance before = Look();
     set_->CurFrame = frame;
+    SelectCurrentAlone();
     Publish(before, 0U, Redraw::None);
 }
 

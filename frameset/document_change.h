@@ -29,6 +29,7 @@ inline constexpr unsigned kCurrentFrame = 1U << 2;  // another frame became curr
 inline constexpr unsigned kPlayback = 1U << 3;      // speeds or orientation
 inline constexpr unsigned kFile = 1U << 4;          // the file name or the modified state
 inline constexpr unsigned kHistory = 1U << 5;       // what Undo and Redo can do
+inline constexpr unsigned kSelection = 1U << 6;     // which frames are selected
 }  // namespace aspect
 
 // One command's change, told once, after the document has taken it.

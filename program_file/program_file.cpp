@@ -1,23 +1,19 @@
 #include "program_file/program_file.h"
 
 #include <cmath>
-#include <cstdint>
 #include <optional>
-#include <span>
 
-#include <nlohmann/json.hpp>
-
-#include "frameset/file_streams.h"
+#include "program_file/json_fields.h"
 
 namespace kadr::messages {
 namespace {
 
-using Json = nlohmann::json;
-// Written in the order of the file's description, which is also the order a person reads it.
-using OrderedJson = nlohmann::ordered_json;
+using json_fields::Json;
+using json_fields::Number;
+using json_fields::OrderedJson;
 
 [[noreturn]] void Refuse(const std::string& path, const std::string& what) {
-    throw ProgramFormatError(path + ": " + what);
+    json_fields::Refuse<ProgramFormatError>(path, what);
 }
 
 std::string EffectList(bool exit) {
@@ -30,27 +26,12 @@ std::string EffectList(bool exit) {
     return list;
 }
 
-std::optional<double> Number(const Json& value) {
-    if (value.is_number()) {
-        return value.get<double>();
-    }
-    return std::nullopt;
-}
-
-// A whole number in [low, high]; "must be LOW to HIGH" otherwise, whatever the type.
 int WholeIn(const Json& value, const std::string& path, int low, int high) {
-    const std::optional<double> number = Number(value);
-    if (!number || *number != std::floor(*number) || *number < low || *number > high) {
-        Refuse(path, "must be " + std::to_string(low) + " to " + std::to_string(high));
-    }
-    return static_cast<int>(*number);
+    return json_fields::WholeIn<ProgramFormatError>(value, path, low, high);
 }
 
 std::string Text(const Json& value, const std::string& path) {
-    if (!value.is_string()) {
-        Refuse(path, "must be a string");
-    }
-    return value.get<std::string>();
+    return json_fields::Text<ProgramFormatError>(value, path);
 }
 
 template <typename Value>
@@ -138,16 +119,7 @@ OrderedJson MessageJson(const Message& m) {
 }  // namespace
 
 Program ParseProgram(std::string_view text) {
-    Json json;
-    try {
-        json = Json::parse(text.begin(), text.end());
-    } catch (const Json::parse_error& e) {
-        // The library's own words, without its "[json.exception.parse_error.101]" tag.
-        std::string what = e.what();
-        const std::size_t tag = what.find("] ");
-        throw ProgramFormatError("not a JSON program: " +
-                                 (tag == std::string::npos ? what : what.substr(tag + 2)));
-    }
+    const Json json = json_fields::Parse<ProgramFormatError>(text, "not a JSON program");
     if (!json.is_object()) {
         Refuse("program", "must be an object");
     }
@@ -184,26 +156,16 @@ std::string ProgramJson(const Program& program) {
     for (const Message& message : program.messages) {
         json["messages"].push_back(MessageJson(message));
     }
-    // Text that is not UTF-8 cannot come from a program file; it is written with U+FFFD.
-    return json.dump(2, ' ', false, OrderedJson::error_handler_t::replace) + "\n";
+    return json_fields::Dump(json);
 }
 
 Program ReadProgramFile(const std::string& path) {
-    InputFile in(path);
-    if (in.Size() > kMaxProgramFileBytes) {
-        throw ProgramFormatError("the program file is larger than 1 MiB");
-    }
-    std::string text(static_cast<std::size_t>(in.Size()), '\0');
-    text.resize(in.Read(text.data(), text.size()));
-    return ParseProgram(text);
+    return ParseProgram(json_fields::ReadText<ProgramFormatError>(
+        path, kMaxProgramFileBytes, "the program file is larger than 1 MiB"));
 }
 
 void WriteProgramFile(const std::string& path, const Program& program) {
-    const std::string text = ProgramJson(program);
-    AtomicFile out(path);
-    out.Write(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-    out.Finish();
-    out.Publish();
+    json_fields::WriteText(path, ProgramJson(program));
 }
 
 }  // namespace kadr::messages

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the README's picture of the editor: draws a few frames into a display file with
 # `kadr edit`, starts the editor on it under Xvfb, picks the "50 %" scale with the mouse and the
-# keyboard as a user would, and saves the window as a PNG.
+# keyboard as a user would, selects the first two frames (a click on the first frame's button, a
+# Shift+click on the second's) and saves the window as a PNG.
 # usage: scripts/screenshot.sh [OUT.png]      (default docs/editor.png)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -108,6 +109,11 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -euo pipefail -c '
     xdotool mousemove $((X + 380)) $((Y + 33)) click 1
     sleep 0.5
     xdotool key Down Down Down Down Down Return
+    sleep 0.5
+    # The frame buttons at "50 %": 172 pixels apart, their middle 156 pixels below the top.
+    xdotool mousemove $((X + 88)) $((Y + 156)) click 1
+    sleep 0.3
+    xdotool keydown shift mousemove $((X + 260)) $((Y + 156)) click 1 keyup shift
     sleep 0.5
     xdotool mousemove $((X + 590)) $((Y + 380))
     sleep 0.5

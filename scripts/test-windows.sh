@@ -6,9 +6,10 @@
 # Then the Windows release (scripts/package-windows.sh) is proven against the packaged folder:
 # kadr.exe gives the Linux kadr's results byte for byte and uploads into the Linux
 # `kadr simulate`; the editor runs under wine with Xvfb (draws, saves, uploads, keeps its
-# settings in the registry); the installer installs, starts and uninstalls in a fresh prefix.
-# The editor's own tests are cross-built against the release's objects and run under wine on the
-# offscreen platform (scripts/windows/editor-tests.sh).
+# settings in the registry); the schedule runs (kadr.exe schedule, and from the editor's dialog);
+# the installer installs, starts and uninstalls in a fresh prefix. The editor's own tests are
+# cross-built against the release's objects and run under wine on the offscreen platform
+# (scripts/windows/editor-tests.sh).
 # Every wait is bounded: WINE_TEST_SECONDS (default 300) bounds each test program.
 # The editor's screenshot under wine is kept as build-win/artefacts/editor-wine.png.
 set -euo pipefail
@@ -27,7 +28,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DKADR_CORE_ONLY=ON \
     -DKADR_GTEST_SOURCE=/usr/src/googletest \
     ${CMAKE_CXX_COMPILER_LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$CMAKE_CXX_COMPILER_LAUNCHER} >/dev/null
-cmake --build "$build" -j "$jobs" --target frameset_tests kadr_windows_serial_tests
+cmake --build "$build" -j "$jobs" --target frameset_tests kadr_windows_serial_tests port_listing_timing
 
 # The Linux side of the null-modem pair and the modem lines a pseudo-terminal lacks.
 mkdir -p "$build/tools" "$build/com"
@@ -87,8 +88,9 @@ export DISPLAY=:$display
 rm -rf "$WINEPREFIX"
 timeout 120 wineboot -i </dev/null >"$build/wineboot.log" 2>&1 ||
     { cat "$build/wineboot.log"; echo "wineboot failed" >&2; exit 1; }
-# COM1 and COM2 map to fixed links that the bridge points at its pseudo-terminals.
-for port in COM1 COM2; do
+# COM1 and COM2 map to fixed links that the bridge points at its pseudo-terminals; COM7, a port
+# such as a USB adapter gets, to the link of a `kadr simulate` (scripts/windows/prove-ports.sh).
+for port in COM1 COM2 COM7; do
     timeout 60 wine reg add 'HKLM\Software\Wine\Ports' /v "$port" /d "$build/com/${port,,}" /f \
         </dev/null >/dev/null 2>&1
 done
@@ -114,6 +116,8 @@ run_wine() {
 }
 run_wine frameset_tests
 run_wine kadr_windows_serial_tests KADR_TEST_PORTS_REQUIRED=1 LD_PRELOAD="$build/tools/modem_lines.so"
+echo "--- the port listing's time"
+timeout --kill-after=10 "$limit" wine "$build/bin/port_listing_timing.exe" 100 </dev/null | tr -d '\r'
 
 export LC_ALL=C.UTF-8 # wine hands the arguments on as the locale spells them
 export KADR_DIST=$dist KADR_SETUP=$setup KADR_LINUX=$linux_kadr KADR_BUILD=$build
@@ -121,6 +125,8 @@ export KADR_MODEM_LINES=$build/tools/modem_lines.so
 scripts/windows/editor-tests.sh
 scripts/windows/prove-kadr.sh
 scripts/windows/prove-editor.sh
+scripts/windows/prove-schedule.sh
+scripts/windows/prove-ports.sh
 scripts/windows/prove-installer.sh
 
 step "Windows tests passed"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and passes every test: the plain build, the whole suite again under
 # AddressSanitizer + UndefinedBehaviorSanitizer, the serial and upload tests under
-# ThreadSanitizer, a bounded run of the file-reader fuzzer, and the Windows release proven under
+# ThreadSanitizer, a bounded run of the file-reader fuzzer, the Debian package proven
+# (scripts/test-package.sh), and the Windows release proven under
 # wine (scripts/test-windows.sh; the first run on a machine builds Qt for Windows into a cache).
 # FUZZ_SECONDS (default 60) bounds the fuzzer.
 set -euo pipefail
@@ -37,6 +38,9 @@ cmake --build build-fuzz -j "$jobs"
 corpus=$(mktemp -d)
 trap 'rm -rf "$corpus"' EXIT
 build-fuzz/bin/readers_fuzz -max_total_time="${FUZZ_SECONDS:-60}" -print_final_stats=1 "$corpus" tests/fuzz/corpus
+
+step "Linux: the Debian package built, validated, compared with the build, installed, removed"
+scripts/test-package.sh build
 
 step "Windows: MinGW-w64 cross-build, the release, tests under wine"
 scripts/test-windows.sh

@@ -73,7 +73,7 @@ void BM_Upload256Frames(benchmark::State& state) {
         device.erase(device.find_last_not_of('\n') + 1);
 
         TVSSComm32 comm;
-        comm.DevicePath = device;
+        comm.PortName = device;
         comm.BaudRate = *BaudRateFromValue(baud > 0 ? baud : 56000);
         comm.DataBits = TDataBits::_8;
         comm.DTR = comm.RTS = true;

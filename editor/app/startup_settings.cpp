@@ -12,6 +12,16 @@ QString& RegisteredFormat() {
     return format;
 }
 
+QString& RegisteredFramesFormat() {
+    static QString format;
+    return format;
+}
+
+QString WindowsFormat(const char* name) {
+    return QStringLiteral("application/x-qt-windows-mime;value=\"") + QString::fromLatin1(name) +
+           QLatin1Char('"');
+}
+
 }  // namespace
 
 void SetCompanyName() {
@@ -19,12 +29,16 @@ void SetCompanyName() {
 }
 
 void RegisterClipboardFormat() {
-    RegisteredFormat() = QStringLiteral("application/x-qt-windows-mime;value=\"") +
-                         QString::fromLatin1(kClipboardFormatName) + QLatin1Char('"');
+    RegisteredFormat() = WindowsFormat(kClipboardFormatName);
+    RegisteredFramesFormat() = WindowsFormat(kFramesClipboardFormatName);
 }
 
 QString ClipboardFormat() {
     return RegisteredFormat();
+}
+
+QString FramesClipboardFormat() {
+    return RegisteredFramesFormat();
 }
 
 }  // namespace kadr::editor

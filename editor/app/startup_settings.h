@@ -9,10 +9,12 @@ inline constexpr const char* kCompanyName = "Tarnovik";
 
 // Made once before any window exists, company name first.
 void SetCompanyName();
-// Fixes the private clipboard format that Copy and Paste use for the whole run. On Windows this
-// MIME type is the registered format "MyClipboardFormat", shared with every running editor.
+// Fixes the private clipboard formats that Copy and Paste use for the whole run. On Windows these
+// MIME types are the registered formats "MyClipboardFormat" (one frame) and "KadropisetsFrames"
+// (several), shared with every running editor.
 void RegisterClipboardFormat();
 // Empty until registered.
 QString ClipboardFormat();
+QString FramesClipboardFormat();
 
 }  // namespace kadr::editor

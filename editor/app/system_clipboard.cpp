@@ -17,6 +17,18 @@ QClipboard& Clipboard() {
     return *clipboard;
 }
 
+const QMimeData& Contents() {
+    const QMimeData* data = Clipboard().mimeData();
+    if (data == nullptr) {
+        throw Error(kCannotOpenClipboard);
+    }
+    return *data;
+}
+
+QByteArray Bytes(std::span<const std::uint8_t> bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
+}
+
 }  // namespace
 
 bool SystemClipboard::OffersFrame() {
@@ -25,19 +37,25 @@ bool SystemClipboard::OffersFrame() {
 }
 
 std::vector<std::uint8_t> SystemClipboard::ReadFrame() {
-    const QMimeData* data = Clipboard().mimeData();
-    if (data == nullptr) {
-        throw Error(kCannotOpenClipboard);
-    }
-    const QByteArray bytes = data->data(format_);
+    const QByteArray bytes = Contents().data(format_);
     return {bytes.begin(), bytes.end()};
 }
 
-void SystemClipboard::WriteFrame(std::span<const std::uint8_t, kFrameBytes> payload) {
+std::optional<std::vector<std::uint8_t>> SystemClipboard::ReadFrames() {
+    const QMimeData& data = Contents();
+    if (!data.hasFormat(framesFormat_)) {
+        return std::nullopt;
+    }
+    const QByteArray bytes = data.data(framesFormat_);
+    return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+}
+
+void SystemClipboard::Write(std::span<const std::uint8_t, kFrameBytes> first,
+                            std::span<const std::uint8_t> frames) {
     QClipboard& clipboard = Clipboard();
     auto* data = new QMimeData;
-    data->setData(format_, QByteArray(reinterpret_cast<const char*>(payload.data()),
-                                      static_cast<qsizetype>(payload.size())));
+    data->setData(format_, Bytes(first));
+    data->setData(framesFormat_, Bytes(frames));
     // Whatever the clipboard held before, text included, is replaced.
     clipboard.setMimeData(data);
 }

@@ -6,18 +6,22 @@
 
 namespace kadr::editor {
 
-// Copy and Paste through the desktop's clipboard, in the private format that every running
-// editor registers under the same name, so frames pass between them.
+// Copy and Paste through the desktop's clipboard, in the private formats that every running
+// editor registers under the same names, so frames pass between them.
 class SystemClipboard : public FrameClipboard {
   public:
-    explicit SystemClipboard(QString format) : format_(std::move(format)) {}
+    SystemClipboard(QString format, QString framesFormat)
+        : format_(std::move(format)), framesFormat_(std::move(framesFormat)) {}
 
     bool OffersFrame() override;
     std::vector<std::uint8_t> ReadFrame() override;
-    void WriteFrame(std::span<const std::uint8_t, kFrameBytes> payload) override;
+    std::optional<std::vector<std::uint8_t>> ReadFrames() override;
+    void Write(std::span<const std::uint8_t, kFrameBytes> first,
+               std::span<const std::uint8_t> frames) override;
 
   private:
     QString format_;
+    QString framesFormat_;
 };
 
 }  // namespace kadr::editor

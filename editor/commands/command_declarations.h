@@ -55,8 +55,9 @@ struct CommandDeclaration {
     const char* caption = "";  // UTF-8; '&' marks the menu accelerator
     const char* hint = "";     // the tooltip (UTF-8)
     QKeySequence shortcut = {};
-    int image = -1;  // the picture's index in the image list, -1 none
-    int tool = -1;   // a drawing tool's picture (kadr::Tool), -1 none
+    QKeySequence also = {};  // the desktop's usual key for it besides the one above, if any
+    int image = -1;          // the picture's index in the image list, -1 none
+    int tool = -1;           // a drawing tool's picture (kadr::Tool), -1 none
     Reach reach = Reach::Menu;
     bool checkable = false;
     const char* group = nullptr;                 // an exclusive group of checkable commands

@@ -10,8 +10,8 @@
 #include <QToolBar>
 
 #include "editor/commands/command_declarations.h"
+#include "editor/commands/image_list.h"
 #include "editor/tools/tool_icons.h"
-#include "editor/window/image_list.h"
 
 namespace kadr::editor {
 namespace {
@@ -24,7 +24,11 @@ QAction* MakeAction(const CommandDeclaration& declared, QObject* owner) {
     auto* action = new QAction(Utf8(declared.caption), owner);
     action->setObjectName(Utf8(declared.name));
     action->setToolTip(Utf8(declared.hint));
-    action->setShortcut(declared.shortcut);
+    if (declared.also.isEmpty()) {
+        action->setShortcut(declared.shortcut);
+    } else {
+        action->setShortcuts({declared.shortcut, declared.also});
+    }
     action->setProperty("imageIndex", declared.image);
     if (declared.image >= 0) {
         action->setIcon(image_list::Icon(declared.image));

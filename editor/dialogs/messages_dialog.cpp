@@ -1,6 +1,7 @@
 #include "editor/dialogs/messages_dialog.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -16,10 +17,12 @@
 
 #include "editor/app/error_box.h"
 #include "editor/app/form_storage.h"
+#include "editor/app/local_now.h"
 #include "editor/dialogs/message_form.h"
 #include "editor/dialogs/messages_texts.h"
 #include "editor/dialogs/program_preview.h"
 #include "frameset/messages/program_insertion.h"
+#include "program_file/field_lines.h"
 #include "program_file/program_file.h"
 
 namespace kadr::editor {
@@ -196,6 +199,16 @@ kadr::messages::Program MessagesDialog::Program() const {
     return program;
 }
 
+QString MessagesDialog::FieldFolder() const {
+    const QString folder = FormStorage::Store().value(kLastFolder).toString();
+    return folder.isEmpty() ? QDir::homePath() : folder;
+}
+
+kadr::messages::FilledProgram MessagesDialog::FilledProgram() const {
+    return kadr::messages::FillProgramFields(
+        Program(), {LocalNow(), kadr::messages::FieldLinesIn(FieldFolder().toStdString())});
+}
+
 void MessagesDialog::SetProgram(const kadr::messages::Program& program) {
     draft_ = kadr::messages::ProgramDraft(program);
     if (program.speedAnim) {
@@ -209,7 +222,9 @@ void MessagesDialog::SetProgram(const kadr::messages::Program& program) {
 
 // Runs on every change: the whole program planned again, shown and played.
 void MessagesDialog::Replan() {
-    const kadr::messages::Program program = Program();
+    // Played and counted with today's values, as OK would insert it.
+    const kadr::messages::FilledProgram filled = FilledProgram();
+    const kadr::messages::Program& program = filled.program;
     plan_ = kadr::messages::CheckProgram(document_, program, fonts_);
     const std::vector<Frame> frames = kadr::messages::PlannedFrames(plan_, kMaxFrames);
     std::copy(frames.begin(), frames.end(), previewSet_.Frames.begin());
@@ -220,7 +235,7 @@ void MessagesDialog::Replan() {
 
     const int selected = draft_.Selected();
     lbMessages->item(selected)->setText(
-        MessageListText(selected, program.messages[static_cast<std::size_t>(selected)]));
+        MessageListText(selected, draft_.Current().messages[static_cast<std::size_t>(selected)]));
     const auto& plan = plan_.messages[static_cast<std::size_t>(selected)];
     form_->SetTiming(MessageTimingText(plan, program.messages[static_cast<std::size_t>(selected)],
                                        seSpeed->value()));
@@ -228,8 +243,13 @@ void MessagesDialog::Replan() {
                                        ? QStringLiteral("color: #b00000;")
                                        : QString());
     speedNote_->setText(SpeedNoteText(seSpeed->value()));
-    summary_->setText(ProgramSummaryText(plan_, program));
-    const bool refused = plan_.refusal != kadr::messages::Refusal::None;
+    QString summary = ProgramSummaryText(plan_, program);
+    if (filled.failedMessage >= 0) {
+        summary += QLatin1Char(' ') + FieldErrorWords(filled.failedMessage, filled.error);
+    }
+    summary_->setText(summary);
+    const bool refused =
+        plan_.refusal != kadr::messages::Refusal::None || filled.failedMessage >= 0;
     summary_->setStyleSheet(refused ? QStringLiteral("color: #b00000;") : QString());
     ok_->setEnabled(!refused);
 }

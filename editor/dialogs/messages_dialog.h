@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "frameset/document.h"
+#include "frameset/messages/live_fields.h"
 #include "frameset/messages/message_plan.h"
 #include "frameset/messages/program_draft.h"
 
@@ -28,8 +29,13 @@ class MessagesDialog : public QDialog {
     MessagesDialog(const Document& document, kadr::messages::FontSource& fonts, QWidget* parent);
     ~MessagesDialog() override;
 
-    // The program as shown, with the speed of the box: what OK inserts.
+    // The program as shown, with the speed of the box: what is remembered and saved.
     kadr::messages::Program Program() const;
+    // The same with its live fields filled in now: what OK inserts.
+    kadr::messages::FilledProgram FilledProgram() const;
+    // Where the files of {file:PATH} fields are looked for: the folder of the program file last
+    // opened or saved here, else the home folder.
+    QString FieldFolder() const;
     const kadr::messages::ProgramPlan& Plan() const { return plan_; }
     bool CanAccept() const;
     // Shows `program` as if it had been opened from a file.

@@ -103,4 +103,34 @@ QString ProgramSummaryText(const kadr::messages::ProgramPlan& plan,
     return summary;
 }
 
+QString FieldErrorWords(int index, const kadr::messages::FieldError& error) {
+    using kadr::messages::FieldProblem;
+    const QString field = QString::fromStdString(error.field);
+    QString why;
+    switch (error.problem) {
+        case FieldProblem::None:
+            return {};
+        case FieldProblem::UnknownField:
+            why = QStringLiteral(
+                      "поле %1 неизвестно (поля: {time}, {date}, {weekday}, {file:ПУТЬ}; {{ и }} "
+                      "дают фигурные скобки).")
+                      .arg(field);
+            break;
+        case FieldProblem::Unclosed:
+            why = QStringLiteral("у «%1» нет закрывающей }; саму скобку пишите как {{.").arg(field);
+            break;
+        case FieldProblem::StrayClose:
+            why = QStringLiteral("у } нет открывающей {; саму скобку пишите как }}.");
+            break;
+        case FieldProblem::EmptyPath:
+            why = QStringLiteral("в поле {file:} не назван файл.");
+            break;
+        case FieldProblem::Unreadable:
+            why = QStringLiteral("файл поля %1 не читается (%2).")
+                      .arg(field, QString::fromStdString(error.detail));
+            break;
+    }
+    return QStringLiteral("Сообщение %1: %2").arg(index + 1).arg(why);
+}
+
 }  // namespace kadr::editor

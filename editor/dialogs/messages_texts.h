@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "frameset/messages/live_fields.h"
 #include "frameset/messages/message_plan.h"
 
 namespace kadr::editor {
@@ -22,5 +23,8 @@ QString SpeedNoteText(int speedAnim);
 // The frames the program needs and those free; with the first refusal when there is one.
 QString ProgramSummaryText(const kadr::messages::ProgramPlan& plan,
                            const kadr::messages::Program& program);
+
+// Why a live field of message `index` (from 0) cannot be filled in.
+QString FieldErrorWords(int index, const kadr::messages::FieldError& error);
 
 }  // namespace kadr::editor

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "editor/app/form_storage.h"
-#include "editor/preview/led_panel.h"
+#include "editor/widgets/led_panel.h"
 
 namespace kadr::editor {
 namespace {

@@ -21,7 +21,7 @@
 #include <cmath>
 
 #include "editor/app/document_events.h"
-#include "editor/preview/led_panel.h"
+#include "editor/widgets/led_panel.h"
 
 namespace kadr::editor {
 namespace {

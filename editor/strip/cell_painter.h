@@ -20,6 +20,10 @@ inline const QColor kStartTint{151, 239, 255};
 inline const QColor kEndTint{255, 185, 220};
 // The previous frame's dots behind this one's: lighter than every other colour of the grid.
 inline const QColor kOnionSkin{200, 200, 200};
+// The edge of a selected frame's grid, and of the current one among several: orange, far from the
+// cyan and pink tints, the blue stripes and the greys.
+inline const QColor kSelectedEdge{255, 140, 0};
+inline const QColor kCurrentEdge{190, 60, 0};
 }  // namespace cell_colours
 
 // Paints one grid cell of `frame` over the background the grid has already filled in: the module

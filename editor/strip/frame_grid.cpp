@@ -45,6 +45,23 @@ std::optional<QPoint> FrameGrid::CellAt(QPoint position) const {
     return QPoint(x / pitch, y / pitch);
 }
 
+void FrameGrid::SetLook(SelectionLook look) {
+    if (look_ != look) {
+        look_ = look;
+        update();
+    }
+}
+
+bool FrameGrid::event(QEvent* event) {
+    // Esc belongs to the shape being drawn here, not to the window's "Снять выделение".
+    if (event->type() == QEvent::ShortcutOverride && drag_ &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void FrameGrid::SetOnionSkin(bool on) {
     if (onionSkin_ != on) {
         onionSkin_ = on;
@@ -126,10 +143,19 @@ const Frame* FrameGrid::OnionSkinSource(const Frame& frame) const {
 }
 
 void FrameGrid::PaintBorder(QPainter& painter) const {
-    // A sunken two-pixel frame: dark above and left, light below and right.
-    const QPalette& colours = palette();
     const int w = width();
     const int h = height();
+    if (look_ != SelectionLook::None) {
+        const QColor edge = look_ == SelectionLook::CurrentOfSeveral ? cell_colours::kCurrentEdge
+                                                                     : cell_colours::kSelectedEdge;
+        painter.fillRect(0, 0, w, kGridBorder, edge);
+        painter.fillRect(0, h - kGridBorder, w, kGridBorder, edge);
+        painter.fillRect(0, 0, kGridBorder, h, edge);
+        painter.fillRect(w - kGridBorder, 0, kGridBorder, h, edge);
+        return;
+    }
+    // A sunken two-pixel frame: dark above and left, light below and right.
+    const QPalette& colours = palette();
     painter.fillRect(0, 0, w, 1, colours.color(QPalette::Mid));
     painter.fillRect(0, 0, 1, h, colours.color(QPalette::Mid));
     painter.fillRect(1, 1, w - 2, 1, colours.color(QPalette::Shadow));

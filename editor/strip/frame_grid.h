@@ -12,6 +12,14 @@ class QMenu;
 
 namespace kadr::editor {
 
+// How a grid shows its frame's place in a selection of several frames; with one frame selected
+// every grid looks as ever (the current frame is told by its button).
+enum class SelectionLook {
+    None,
+    Selected,          // a coloured edge
+    CurrentOfSeveral,  // a darker coloured edge
+};
+
 // One frame of the strip as 28 x 15 square cells with 1-pixel grid lines and a 2-pixel sunken
 // border. Like a desktop draw grid it keeps a current cell, which the left button, a left drag
 // and the navigation keys move. The owner decides what a move means: SelectCell is emitted just
@@ -38,6 +46,9 @@ class FrameGrid : public QWidget {
     // Shows the set dots of the previous frame that are clear in this one.
     void SetOnionSkin(bool on);
     bool Drawing() const { return drag_.has_value(); }
+    // Repaints the grid only when the look changes.
+    void SetLook(SelectionLook look);
+    SelectionLook Look() const { return look_; }
 
     QSize sizeHint() const override;
 
@@ -49,6 +60,7 @@ class FrameGrid : public QWidget {
     void ShapeDrawn(QPoint from, QPoint to, bool clear);
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -78,6 +90,7 @@ class FrameGrid : public QWidget {
     Tool tool_ = Tool::Dot;
     std::optional<ShapeDrag> drag_;
     bool onionSkin_ = false;
+    SelectionLook look_ = SelectionLook::None;
 };
 
 }  // namespace kadr::editor

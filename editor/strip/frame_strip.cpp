@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <QButtonGroup>
 #include <QMenu>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -11,6 +10,7 @@
 #include "editor/app/document_events.h"
 #include "editor/strip/frame_button.h"
 #include "editor/strip/frame_grid.h"
+#include "editor/strip/strip_drag.h"
 #include "editor/strip/strip_geometry.h"
 
 namespace kadr::editor {
@@ -21,9 +21,9 @@ FrameStrip::FrameStrip(Document& document, QWidget* panel, QScrollBar* scrollBar
       panel_(panel),
       scrollBar_(scrollBar),
       frameMenu_(frameMenu),
-      buttonGroup_(new QButtonGroup(this)) {
-    buttonGroup_->setExclusive(true);
+      drag_(new StripDrag(*this, panel, scrollBar)) {
     connect(scrollBar_, &QScrollBar::valueChanged, this, &FrameStrip::ScrollBar1Change);
+    connect(drag_, &StripDrag::Dropped, this, &FrameStrip::DropRequested);
     connect(new DocumentEvents(document_, this), &DocumentEvents::Changed, this,
             &FrameStrip::Follow);
 }
@@ -48,6 +48,9 @@ void FrameStrip::Follow(const DocumentChange& change) {
         case Redraw::RebuildShowingCurrent:
             RebuildShowingCurrent();
             break;
+    }
+    if (change.Has(aspect::kSelection | aspect::kCurrentFrame)) {
+        ShowSelection();
     }
 }
 
@@ -124,18 +127,41 @@ void FrameStrip::MakeSlot(int slot, int cellSize) {
     });
     connect(grid, &FrameGrid::SelectCell, this,
             [this, grid](int column, int row) { DrawGrid1SelectCell(*grid, column, row); });
-    connect(grid, &FrameGrid::MouseDown, this, [this, grid] { DrawGrid1MouseDown(*grid); });
+    connect(grid, &FrameGrid::MouseDown, this,
+            [this, grid](Qt::MouseButton pressed) { DrawGrid1MouseDown(*grid, pressed); });
     grid->show();
     grids_.push_back(grid);
 
     auto* button = new FrameButton(frame, panel_);
     button->setObjectName(QStringLiteral("sb") + QString::number(slot));
     button->setGeometry(left, FrameButtonTop(cellSize), SlotStride(cellSize), kFrameButtonHeight);
-    button->setChecked(frame == document_.Set().CurFrame);
-    buttonGroup_->addButton(button);
-    connect(button, &FrameButton::clicked, this, [this, button] { RadioButton1Click(*button); });
+    connect(button, &FrameButton::Picked, this, [this, button](Qt::KeyboardModifiers modifiers) {
+        RadioButton1Click(*button, modifiers);
+    });
+    connect(button, &FrameButton::DragStarted, this, [this, button] { StartDrag(*button); });
     button->show();
     buttons_.push_back(button);
+    ShowSelection(slot);
+}
+
+void FrameStrip::ShowSelection() {
+    for (int slot = 0; slot < SlotCount(); ++slot) {
+        ShowSelection(slot);
+    }
+}
+
+void FrameStrip::ShowSelection(int slot) {
+    const FrameSelection& selection = document_.Selection();
+    const int frame = grids_[static_cast<std::size_t>(slot)]->FrameIndex();
+    const bool several = selection.Count() > 1;
+    const bool current = frame == document_.Set().CurFrame;
+    buttons_[static_cast<std::size_t>(slot)]->SetLook(selection.Contains(frame),
+                                                      several && current);
+    SelectionLook look = SelectionLook::None;
+    if (several && selection.Contains(frame)) {
+        look = current ? SelectionLook::CurrentOfSeveral : SelectionLook::Selected;
+    }
+    grids_[static_cast<std::size_t>(slot)]->SetLook(look);
 }
 
 void FrameStrip::RefreshGrids() {
@@ -145,20 +171,44 @@ void FrameStrip::RefreshGrids() {
 }
 
 void FrameStrip::ScrollBar1Change(int position) {
+    // The down button keeps its slot, so the current frame moves along with the view: a frame
+    // selected alone, never several, nor while frames are dragged past.
+    const int current = document_.Set().CurFrame;
+    const bool carry = carryCurrent_ && !drag_->Active() && document_.Selection().Count() == 1;
+    int carried = -1;
     for (std::size_t slot = 0; slot < grids_.size(); ++slot) {
+        if (carry && buttons_[slot]->FrameIndex() == current) {
+            carried = position + static_cast<int>(slot);
+        }
         const int frame = position + static_cast<int>(slot);
         grids_[slot]->SetFrameIndex(frame);
-        grids_[slot]->repaint();
         buttons_[slot]->SetFrameIndex(frame);
-        // The down button keeps its slot, so the current frame moves along with the view.
-        if (buttons_[slot]->isChecked()) {
-            document_.SetCurrentFrame(frame);
-        }
+        ShowSelection(static_cast<int>(slot));
+        grids_[slot]->repaint();
+    }
+    if (carried >= 0) {
+        document_.SetCurrentFrame(carried);
     }
 }
 
-void FrameStrip::RadioButton1Click(FrameButton& button) {
-    document_.SetCurrentFrame(button.FrameIndex());
+void FrameStrip::RadioButton1Click(FrameButton& button, Qt::KeyboardModifiers modifiers) {
+    const bool shift = modifiers & Qt::ShiftModifier;
+    const bool control = modifiers & Qt::ControlModifier;
+    Pick how = Pick::Only;
+    if (shift) {
+        how = control ? Pick::AddRun : Pick::Run;
+    } else if (control) {
+        how = Pick::Toggle;
+    }
+    document_.SelectFrame(button.FrameIndex(), how);
+}
+
+void FrameStrip::StartDrag(FrameButton& button) {
+    // A frame dragged from outside the selection is dragged alone.
+    if (!document_.Selection().Contains(button.FrameIndex())) {
+        document_.SelectFrame(button.FrameIndex(), Pick::Only);
+    }
+    drag_->Run(&button);
 }
 
 void FrameStrip::DrawGrid1SelectCell(FrameGrid& grid, int column, int gridRow) {
@@ -168,13 +218,11 @@ void FrameStrip::DrawGrid1SelectCell(FrameGrid& grid, int column, int gridRow) {
     }
 }
 
-void FrameStrip::DrawGrid1MouseDown(FrameGrid& grid) {
-    document_.SetCurrentFrame(grid.FrameIndex());
-    for (FrameButton* button : buttons_) {
-        if (button->FrameIndex() == grid.FrameIndex()) {
-            button->setChecked(true);
-        }
-    }
+void FrameStrip::DrawGrid1MouseDown(FrameGrid& grid, Qt::MouseButton pressed) {
+    // A right press on a selected frame keeps the selection for the kind menu that follows.
+    const bool keep =
+        pressed == Qt::RightButton && document_.Selection().Contains(grid.FrameIndex());
+    document_.SelectFrame(grid.FrameIndex(), keep ? Pick::Add : Pick::Only);
 }
 
 void FrameStrip::DrawGrid1Shape(FrameGrid& grid, QPoint from, QPoint to, bool clear) {
@@ -201,11 +249,8 @@ void FrameStrip::ShowCurrentFrame() {
     const int current = document_.Set().CurFrame;
     const int shown = SlotCount();
     if (current >= 0 && shown > 0) {
-        // With no button down the scroll carries no frame along: the current one stays.
-        buttonGroup_->setExclusive(false);
-        for (FrameButton* button : buttons_) {
-            button->setChecked(false);
-        }
+        // The current frame stays where it is while it is scrolled into view.
+        carryCurrent_ = false;
         const int first = FirstVisibleFrame();
         int target = first;
         if (current < first) {
@@ -214,10 +259,7 @@ void FrameStrip::ShowCurrentFrame() {
             target = current - shown + 1;
         }
         scrollBar_->setValue(std::clamp(target, 0, scrollBar_->maximum()));
-        for (FrameButton* button : buttons_) {
-            button->setChecked(button->FrameIndex() == current);
-        }
-        buttonGroup_->setExclusive(true);
+        carryCurrent_ = true;
     }
     RefreshGrids();
 }

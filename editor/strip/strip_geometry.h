@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+
 #include <QRect>
 
 namespace kadr::editor {
@@ -64,6 +66,29 @@ constexpr SlotPlan PlanSlots(int lastFrame, int panelWidth, int cellSize) {
     }
     const int lastSlot = panelWidth / stride - 1;
     return {lastSlot, lastFrame - lastSlot, true};
+}
+
+// Dragging frames along the strip. The gap a drop at panel pixel column `x` goes into: 0 before
+// slot 0, k between slots k - 1 and k, slotCount after the last slot. The nearer edge of the grid
+// under the pointer wins.
+constexpr int DropGap(int x, int cellSize, int slotCount) {
+    const int width = GridWidth(cellSize);
+    const int fromFirst = x - GridLeft(0, cellSize) + width / 2;
+    return fromFirst < 0 ? 0 : std::min(fromFirst / width, slotCount);
+}
+// The insertion mark: a bar this wide, centred on the line between two grids.
+inline constexpr int kDropMarkWidth = 4;
+constexpr int DropMarkLeft(int gap, int cellSize) {
+    return GridLeft(gap, cellSize) - kDropMarkWidth / 2;
+}
+// While the pointer waits this close to either end of the panel the strip scrolls that way: -1
+// left, +1 right, 0 not at all.
+constexpr int DragScrollMargin(int cellSize) {
+    return std::max(12, GridWidth(cellSize) / 6);
+}
+constexpr int DragScrollDirection(int x, int panelWidth, int cellSize) {
+    const int margin = DragScrollMargin(cellSize);
+    return x < margin ? -1 : (x >= panelWidth - margin ? 1 : 0);
 }
 
 }  // namespace kadr::editor

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include "editor/window/gap_label.h"
+#include "editor/widgets/gap_label.h"
 #include "editor/window/speed_box.h"
 
 namespace kadr::editor {

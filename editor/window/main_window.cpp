@@ -10,6 +10,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "device/comms_error.h"
+#include "device/port_failure_text.h"
+#include "device/port_listing.h"
 #include "device/port_settings.h"
 #include "editor/app/document_events.h"
 #include "editor/app/error_box.h"
@@ -19,10 +22,12 @@
 #include "editor/commands/command_set.h"
 #include "editor/dialogs/port_dialog.h"
 #include "editor/files/recent_file_list.h"
-#include "editor/preview/preview_command.h"
+#include "editor/schedule/schedule_command.h"
 #include "editor/strip/frame_strip.h"
 #include "editor/window/drawing_commands.h"
 #include "editor/window/messages_command.h"
+#include "editor/window/preview_command.h"
+#include "editor/window/selection_commands.h"
 #include "editor/window/shortcut_passage.h"
 #include "editor/window/speed_box.h"
 
@@ -106,7 +111,9 @@ void TfmMain::BuildLayout() {
     TrackUnrecordedChanges();
     new PreviewCommand(*this);
     new MessagesCommand(*this);
+    new ScheduleCommand(*this);
     drawing_ = new DrawingCommands(*this);
+    new SelectionCommands(*this);
 
     resize(598, 386);
     move(298, 246);
@@ -131,7 +138,8 @@ void TfmMain::FormCreate() {
     UpdateUndoActions();
     toolBar_.cbMashtab->setCurrentIndex(0);
     if (!ClipboardFormat().isEmpty()) {
-        systemClipboard_ = std::make_unique<SystemClipboard>(ClipboardFormat());
+        systemClipboard_ =
+            std::make_unique<SystemClipboard>(ClipboardFormat(), FramesClipboardFormat());
         clipboard_ = systemClipboard_.get();
     }
     // The upload keeps its buffer of frame records itself (TDeviceUpload), made with the window.
@@ -142,22 +150,33 @@ void TfmMain::FormDestroy() {
 }
 
 void TfmMain::FormStorage1RestoreProperties(QSettings& settings) {
-    PortSettings port{VSSComm321.CommPort, VSSComm321.BaudRate, upload_->SendTimeoutInterval()};
+    PortSettings port{VSSComm321.ChosenPort(), VSSComm321.BaudRate, upload_->SendTimeoutInterval()};
     RestorePortSettings(settings, port);
-    VSSComm321.CommPort = port.CommPort;
+    VSSComm321.ChoosePort(port.Port);
     VSSComm321.BaudRate = port.BaudRate;
     upload_->SetSendTimeoutInterval(port.SendTimeoutInterval);
 }
 
 void TfmMain::FormStorage1SaveProperties(QSettings& settings) {
-    SavePortSettings(settings, PortSettings{VSSComm321.CommPort, VSSComm321.BaudRate,
+    SavePortSettings(settings, PortSettings{VSSComm321.ChosenPort(), VSSComm321.BaudRate,
                                             upload_->SendTimeoutInterval()});
 }
 
 void TfmMain::RxSpeedButton1Click() {
     // The handshake carries the speeds and orientation as the user left them.
     CommitDocumentSettings();
-    upload_->RxSpeedButton1Click();
+    try {
+        upload_->RxSpeedButton1Click();
+    } catch (const ECommsError& e) {
+        // The component's own text first, then why in the user's words: a port that is not
+        // there is told with those that are.
+        const std::string advice =
+            PortFailureAdvice(e.Reason(), e.SystemError(),
+                              PortLabel(VSSComm321.ChosenPort(), VSSComm321.DeviceName()),
+                              VSSComm321.DeviceName(), ListSystemPorts());
+        ShowErrorBox(ErrorBoxText(QString::fromUtf8(e.what())) + QLatin1Char('\n') +
+                     QString::fromStdString(advice));
+    }
 }
 
 void TfmMain::FormStorage1RestorePlacement(QSettings& settings) {
@@ -220,6 +239,17 @@ void TfmMain::FollowDocument(const DocumentChange& change) {
 
 void TfmMain::UpdateUndoActions() {
     commandSet_->UpdateEnabled(document_);
+}
+
+QLabel* TfmMain::StatusPanel(int index) const {
+    switch (index) {
+        case 0:
+            return status_.Panel0;
+        case 1:
+            return status_.Panel1;
+        default:
+            return status_.Selected;
+    }
 }
 
 QAction* TfmMain::Command(const QString& name) const {

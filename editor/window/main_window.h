@@ -49,7 +49,8 @@ class TfmMain : public QMainWindow {
     QAction* Command(const QString& name) const;
     FrameStrip& Strip() { return *strip_; }
     const BottomPanel& Bottom() const { return bottom_; }
-    QLabel* StatusPanel(int index) const { return index == 0 ? status_.Panel0 : status_.Panel1; }
+    // 0 the frame count, 1 the upload, 2 how many frames are selected.
+    QLabel* StatusPanel(int index) const;
 
     // The serial port the upload goes through, and the upload itself.
     TVSSComm32& Comm() { return VSSComm321; }
@@ -64,6 +65,7 @@ class TfmMain : public QMainWindow {
     // Copy and Paste go through this clipboard: the desktop's one once the private format is
     // registered, else one of the window's own.
     void SetFrameClipboard(FrameClipboard& clipboard) { clipboard_ = &clipboard; }
+    FrameClipboard& Clipboard() { return *clipboard_; }
 
     // Reads a file as Open does: the frames and settings it holds, the strip rebuilt, nothing
     // to undo, the caption naming the file. A file that cannot be read changes nothing.

@@ -21,7 +21,13 @@ void MessagesCommand::acMessagesExecute() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    const kadr::messages::Program program = dialog.Program();
+    const kadr::messages::FilledProgram filled = dialog.FilledProgram();
+    if (filled.failedMessage >= 0) {
+        // The dialog refuses this before OK; a file may have gone since.
+        ShowErrorBox(FieldErrorWords(filled.failedMessage, filled.error));
+        return;
+    }
+    const kadr::messages::Program& program = filled.program;
     const int speedBefore = window_.Doc().Set().SpeedAnim;
     kadr::messages::ProgramInsertion done;
     window_.PerformEdit([&](Document& document) {

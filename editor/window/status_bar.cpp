@@ -36,11 +36,15 @@ StatusBar CreateStatusBar(QMainWindow& window) {
     progress->setFixedWidth(140);
     progress->setTextVisible(true);
     progress->hide();
+    auto* selected = new StatusPanel(130, bar);
+    selected->setObjectName(QStringLiteral("StatusBar1Selected"));
+    selected->hide();
     bar->addWidget(first);
     bar->addWidget(second, 1);
+    bar->addWidget(selected);
     bar->addPermanentWidget(progress);
     window.setStatusBar(bar);
-    return {first, second, progress};
+    return {first, second, progress, selected};
 }
 
 }  // namespace kadr::editor

@@ -12,6 +12,7 @@ struct StatusBar {
     QLabel* Panel0;                // the frame count
     QLabel* Panel1;                // the upload's progress
     QProgressBar* UploadProgress;  // data packets sent, shown while programming
+    QLabel* Selected;              // "Выделено кадров: N", shown while N > 1
 };
 
 StatusBar CreateStatusBar(QMainWindow& window);

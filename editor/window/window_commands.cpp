@@ -28,25 +28,11 @@ void TfmMain::ConnectCommands() {
     const auto bind = [this](QAction* action, auto edit) {
         connect(action, &QAction::triggered, this, [this, edit] { Perform(edit); });
     };
+    // The commands on the selected frames are SelectionCommands'.
     bind(c.acAdd, [](Document& d) { return d.Add(); });
-    bind(c.acClear, [](Document& d) { return d.Clear(); });
     bind(c.acInsert, [](Document& d) { return d.Insert(); });
-    bind(c.acDelete, [](Document& d) { return d.Delete(); });
-    bind(c.tbMoveToLeft, [](Document& d) { return d.MoveToLeft(); });
-    bind(c.tbMoveToRight, [](Document& d) { return d.MoveToRight(); });
-    bind(c.tbMoveToUp, [](Document& d) { return d.MoveToUp(); });
-    bind(c.tbMoveToDown, [](Document& d) { return d.MoveToDown(); });
-    bind(c.mnAnim, [](Document& d) { return d.SetAnim(); });
-    bind(c.mnBegStr, [](Document& d) { return d.SetBegStr(); });
-    bind(c.mnStr, [](Document& d) { return d.SetStr(); });
-    bind(c.mnEndStr, [](Document& d) { return d.SetEndStr(); });
     bind(c.acUndo, [](Document& d) { return d.Undo(); });
     bind(c.acRedo, [](Document& d) { return d.Redo(); });
-    bind(c.acPaste, [this](Document& d) { return d.Paste(*clipboard_); });
-    bind(c.acCopy, [this](Document& d) {
-        d.Copy(*clipboard_);
-        return EditResult{EditStatus::Done, kadr::Redraw::None};
-    });
     connect(c.acNew, &QAction::triggered, this, [this] { RunCommand([this] { acNewExecute(); }); });
     connect(c.acOpen, &QAction::triggered, this,
             [this] { RunCommand([this] { acOpenExecute(); }); });

@@ -33,6 +33,12 @@ TEST(KadrCli, BadUsageExitsTwoWithUsageAndWritesNothing) {
         {"edit", dir.File("in.kdz"), dir.File("out.kdz"), "toggle:1:15"},
         {"edit", dir.File("in.kdz"), dir.File("out.kdz"), "toggle:1"},
         {"edit", dir.File("in.kdz"), dir.File("out.kdz"), "select:x"},
+        {"edit", dir.File("in.kdz"), dir.File("out.kdz"), "select:1"},  // one frame: 0 only
+        {"edit", dir.File("in.kdz"), dir.File("out.kdz"), "select:0-1"},
+        {"edit", dir.File("in.kdz"), dir.File("out.kdz"), "select:0-x"},
+        {"edit", dir.File("in.kdz"), dir.File("out.kdz"), "select-add:3"},
+        {"edit", dir.File("in.kdz"), dir.File("out.kdz"), "repeat:1"},
+        {"edit", dir.File("in.kdz"), dir.File("out.kdz"), "repeat:51"},
         {"edit", dir.File("in.kdz"), dir.File("out.kdz"), "speed-anim:1.5"},
         {"edit", dir.File("in.kdz"), dir.File("out.kdz"), "speed-row:"},
         {"edit", dir.File("in.kdz"), dir.File("out.kdz"), "orientation:2"},
@@ -163,7 +169,9 @@ TEST(KadrCli, EditReportsStateAndWritesTheResult) {
         Kadr({"edit", dir.File("e.kdz"), dir.File("o.kdz"), "toggle:0:1", "add", "beg", "add",
               "select:0", "insert", "undo", "speed-anim:75", "orientation:1"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "{\"lastFrame\":2,\"curFrame\":0,\"undo\":3,\"redo\":4,\"modified\":true}\n");
+    EXPECT_EQ(r.out,
+              "{\"lastFrame\":2,\"curFrame\":0,\"undo\":3,\"redo\":4,\"modified\":true,"
+              "\"selected\":[0]}\n");
     FrameSet back;
     ReadDisplayFile(dir.File("o.kdz"), back);
     EXPECT_EQ(back.LastFrame, 2);
@@ -176,16 +184,21 @@ TEST(KadrCli, EditReportsStateAndWritesTheResult) {
     // Deleting the only frame, then undoing: the frame is back, but none is current.
     r = Kadr({"edit", dir.File("e.kdz"), "-", "delete", "undo", "clear", "paste"});
     EXPECT_EQ(r.out,
-              "{\"lastFrame\":0,\"curFrame\":-1,\"undo\":0,\"redo\":1,\"modified\":false}\n");
+              "{\"lastFrame\":0,\"curFrame\":-1,\"undo\":0,\"redo\":1,\"modified\":false,"
+              "\"selected\":[]}\n");
     r = Kadr({"edit", dir.File("e.kdz"), "-", "paste", "copy", "undo", "undo", "redo"});
-    EXPECT_EQ(r.out, "{\"lastFrame\":0,\"curFrame\":0,\"undo\":1,\"redo\":1,\"modified\":true}\n");
+    EXPECT_EQ(r.out,
+              "{\"lastFrame\":0,\"curFrame\":0,\"undo\":1,\"redo\":1,\"modified\":true,"
+              "\"selected\":[0]}\n");
 }
 
 TEST(KadrCli, EditFromNothingStartsWithTheStartUpDocument) {
     TempDir dir;
     ProcessResult r = Kadr({"edit", "-", dir.File("o.kdz"), "toggle:3:8", "add"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "{\"lastFrame\":1,\"curFrame\":1,\"undo\":1,\"redo\":1,\"modified\":true}\n");
+    EXPECT_EQ(r.out,
+              "{\"lastFrame\":1,\"curFrame\":1,\"undo\":1,\"redo\":1,\"modified\":true,"
+              "\"selected\":[1]}\n");
     FrameSet back;
     ReadDisplayFile(dir.File("o.kdz"), back);
     ASSERT_EQ(back.LastFrame, 1);
@@ -195,7 +208,22 @@ TEST(KadrCli, EditFromNothingStartsWithTheStartUpDocument) {
     EXPECT_EQ(back.Cell(0, 3, 8), kDotBlank);
     // "-" as OUT still means: write nothing, and "-" as IN reads no file named "-".
     r = Kadr({"edit", "-", "-"});
-    EXPECT_EQ(r.out, "{\"lastFrame\":0,\"curFrame\":0,\"undo\":0,\"redo\":0,\"modified\":false}\n");
+    EXPECT_EQ(r.out,
+              "{\"lastFrame\":0,\"curFrame\":0,\"undo\":0,\"redo\":0,\"modified\":false,"
+              "\"selected\":[0]}\n");
+
+    // Selections in frame numbers from 0, the commands on them, and the limit of 256 frames.
+    r = Kadr({"edit", "-", "-", "add", "add", "add", "select:3-1", "select-add:0", "pingpong"});
+    EXPECT_EQ(r.out,
+              "{\"lastFrame\":5,\"curFrame\":4,\"undo\":4,\"redo\":4,\"modified\":true,"
+              "\"selected\":[4,5]}\n");
+    r = Kadr({"edit", "-", "-", "add", "add", "select:0-2", "toggle:5:5"});
+    EXPECT_NE(r.out.find("\"selected\":[2]}"), std::string::npos) << "a press on a grid";
+    r = Kadr({"edit", "-", dir.File("full.kdz"), "select-all", "repeat:50", "select-all",
+              "repeat:3", "duplicate"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("256"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("full.kdz")));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "device/port_settings.h"
 #include "device/pseudo_terminal.h"
+#include "device/serial_device.h"
 #include "frameset/display_file.h"
 #include "frameset/module_files.h"
 #include "tests/support/child_process.h"
@@ -142,7 +143,7 @@ TEST(KadrUpload, StoredSettingsChooseThePortAndTheSimulatorServesAgain) {
     EXPECT_EQ(std::filesystem::read_symlink(link), sim.device);
 
     PortSettings stored;
-    stored.CommPort = TCommPort::Com2;
+    stored.Port = "Com2";
     stored.BaudRate = TBaudRate::___1200;
     SavePortSettings(stored);
     SetComPortDevice(TCommPort::Com2, link);
@@ -156,6 +157,15 @@ TEST(KadrUpload, StoredSettingsChooseThePortAndTheSimulatorServesAgain) {
         // 10 + 5 + 2 × (69 + 5) bytes of 10 bits at 1200 baud cannot take less than 1.36 s.
         EXPECT_GE(took, std::chrono::milliseconds(1360)) << "run " << run;
     }
+    const ProcessResult ports = Kadr({"ports"});
+    EXPECT_EQ(ports.exitCode, 0) << ports.err;
+    EXPECT_NE(ports.out.find("\nsettings: Com2 (" + link + "), not present\n"), std::string::npos)
+        << ports.out;
+    const ProcessResult json = Kadr({"ports", "--json"});
+    EXPECT_NE(json.out.find(",\"settings\":{\"port\":\"Com2\",\"device\":\"" + link +
+                            "\",\"present\":false}}\n"),
+              std::string::npos)
+        << json.out;
     SetComPortDevice(TCommPort::Com2, "");
     SavePortSettings(PortSettings{});
     sim.process.Signal(SIGTERM);
@@ -179,10 +189,21 @@ TEST(KadrUpload, NoReplyAbortAndNoPortEachHaveTheirStatus) {
     EXPECT_EQ(stopped.Wait(), 130);
     EXPECT_EQ(stopped.Out(), std::string(kHandshaking) + "Прграммирование прервано\n");
 
-    r = Kadr({"upload", "--port", dir.File("absent"), file});
-    EXPECT_EQ(r.exitCode, 3);
-    EXPECT_NE(r.err.find("Error opening com port"), std::string::npos) << r.err;
-    EXPECT_EQ(r.out, "");
+    // The component's words first, then why in the editor's words: a missing port, one that
+    // another program holds.
+    const std::string absent = dir.File("absent");
+    const auto held = OpenSerialDevice(silent.SlavePath());
+    for (const auto& [port, why] :
+         {std::pair{absent, "Порта " + absent + " нет: адаптер не подключён"},
+          std::pair{silent.SlavePath(), "Порт " + silent.SlavePath() + " занят другой программой"},
+          std::pair{std::string("com200"), std::string("Порта Com200 (/dev/ttyS199) нет: ")}}) {
+        r = Kadr({"upload", "--port", port, file});
+        EXPECT_EQ(r.exitCode, 3) << port;
+        const std::string first = r.err.substr(0, r.err.find('\n'));
+        EXPECT_TRUE(first.ends_with(": Error opening com port")) << r.err;
+        EXPECT_EQ(r.err.substr(first.size() + 1, why.size()), why) << r.err;
+        EXPECT_EQ(r.out, "");
+    }
 
     r = Kadr({"upload", "--port", silent.SlavePath(), dir.File("absent.kdz")});
     EXPECT_EQ(r.exitCode, 1);
@@ -226,7 +247,9 @@ TEST(KadrUpload, BadUsageExitsTwo) {
     const std::string file = WriteRandomSet(dir, "one.kdz", 1, 1);
     const std::vector<std::vector<std::string>> bad{
         {"upload"},
-        {"upload", "--port", "Com5", file},
+        {"upload", "--port", "Ком5", file},
+        {"upload", "--port", "Com257", file},
+        {"ports", "--all"},
         {"upload", "--baud", "12345", file},
         {"upload", "--timeout", "0", file},
         {"upload", "--timeout", "11", file},

@@ -27,7 +27,7 @@ class PortSettingsTest : public ::testing::Test {
 TEST_F(PortSettingsTest, NothingStoredGivesTheBuiltInValues) {
     PortSettings settings;
     RestorePortSettings(settings);
-    EXPECT_EQ(settings.CommPort, TCommPort::Com1);
+    EXPECT_EQ(settings.Port, "Com1");
     EXPECT_EQ(settings.BaudRate, TBaudRate::__56000);
     EXPECT_EQ(settings.SendTimeoutInterval, 3000);
     EXPECT_EQ(ComPortDevice(TCommPort::Com1), "/dev/ttyS0");
@@ -36,7 +36,7 @@ TEST_F(PortSettingsTest, NothingStoredGivesTheBuiltInValues) {
 
 TEST_F(PortSettingsTest, SavedValuesComeBackAsTheEditorsStringsInItsOwnStore) {
     PortSettings saved;
-    saved.CommPort = TCommPort::Com3;
+    saved.Port = "Com3";
     saved.BaudRate = TBaudRate::_115200;
     saved.SendTimeoutInterval = 10000;
     SavePortSettings(saved);
@@ -50,7 +50,7 @@ TEST_F(PortSettingsTest, SavedValuesComeBackAsTheEditorsStringsInItsOwnStore) {
 
     PortSettings restored;
     RestorePortSettings(restored);
-    EXPECT_EQ(restored.CommPort, TCommPort::Com3);
+    EXPECT_EQ(restored.Port, "Com3");
     EXPECT_EQ(restored.BaudRate, TBaudRate::_115200);
     EXPECT_EQ(restored.SendTimeoutInterval, 10000);
 }
@@ -61,17 +61,25 @@ TEST_F(PortSettingsTest, NamesMatchInAnyCaseAndUnknownTextIsIgnored) {
     Put(kSendTimeoutKey, "2500");
     PortSettings settings;
     RestorePortSettings(settings);
-    EXPECT_EQ(settings.CommPort, TCommPort::Com2);
+    EXPECT_EQ(settings.Port, "Com2");
     EXPECT_EQ(settings.BaudRate, TBaudRate::_115200);
     EXPECT_EQ(settings.SendTimeoutInterval, 2500);
 
-    Put(kCommPortKey, "Com5");
+    Put(kCommPortKey, "Ком5");
     Put(kBaudRateKey, "___115200");  // one underscore too many
     Put(kSendTimeoutKey, "three seconds");
     RestorePortSettings(settings);
-    EXPECT_EQ(settings.CommPort, TCommPort::Com2);
+    EXPECT_EQ(settings.Port, "Com2");
     EXPECT_EQ(settings.BaudRate, TBaudRate::_115200);
     EXPECT_EQ(settings.SendTimeoutInterval, 2500);
+
+    // A port above Com4 and a device path are ports now, kept as the store's own texts.
+    for (const auto& [stored, port] :
+         {std::pair{"COM7", "Com7"}, {"/dev/ttyUSB0", "/dev/ttyUSB0"}}) {
+        Put(kCommPortKey, stored);
+        RestorePortSettings(settings);
+        EXPECT_EQ(settings.Port, port);
+    }
 
     // An interval that would never fire is no interval.
     Put(kSendTimeoutKey, "0");
@@ -125,6 +133,11 @@ TEST_F(PortSettingsTest, ComPortDeviceValuesNameOtherDevices) {
     EXPECT_EQ(ComPortDevice(TCommPort::Com1), "/dev/ttyACM0");
     SetComPortDevice(TCommPort::Com1, "");
     EXPECT_EQ(ComPortDevice(TCommPort::Com1), "/dev/ttyS0");
+    // Any number may be sent elsewhere; every opener asks the same resolver.
+    Put("com12Device", "/tmp/display");
+    EXPECT_EQ(PortDevice("COM12"), "/tmp/display");
+    EXPECT_EQ(PortDevice("Com13"), "/dev/ttyS12");
+    EXPECT_EQ(PortDevice("/dev/ttyACM0"), "/dev/ttyACM0");
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ std::string OpenError(TVSSComm32& comm) {
 
 // The component as the editor sets it up, on the given device.
 void ConfigureLikeEditor(TVSSComm32& comm, const std::string& device) {
-    comm.DevicePath = device;
+    comm.PortName = device;
     comm.BaudRate = TBaudRate::__56000;
     comm.DataBits = TDataBits::_8;
     comm.DTR = true;
@@ -94,14 +94,14 @@ bool InOrder(const std::vector<std::string>& lines, const std::vector<std::strin
 TEST(SerialPortOpen, RefusesWhatIsNoPortAndWhatIsInUse) {
     testing::TempDir dir;
     TVSSComm32 comm;
-    comm.DevicePath = dir.File("absent");
+    comm.PortName = dir.File("absent");
     EXPECT_EQ(OpenError(comm), "Error opening com port");
     EXPECT_FALSE(comm.IsOpen());
 
     std::ofstream(dir.File("plain")) << "x";
-    comm.DevicePath = dir.File("plain");
+    comm.PortName = dir.File("plain");
     EXPECT_EQ(OpenError(comm), "File handle is not a comm handle. ");
-    comm.DevicePath = "/dev/null";  // a character device, but no terminal
+    comm.PortName = "/dev/null";  // a character device, but no terminal
     EXPECT_EQ(OpenError(comm), "File handle is not a comm handle. ");
     EXPECT_FALSE(comm.IsOpen());
 
@@ -179,10 +179,10 @@ TEST(SerialPortOpen, ComPortNamesMapThroughTheSettingsStore) {
     EXPECT_EQ(comm.DeviceName(), device.Path());
     EXPECT_TRUE(comm.OpenPort());
     comm.ClosePort();
-    comm.DevicePath = "/dev/ttyUSB7";
+    comm.PortName = "/dev/ttyUSB7";
     EXPECT_EQ(comm.DeviceName(), "/dev/ttyUSB7");  // a path named directly wins
     SetComPortDevice(TCommPort::Com3, "");
-    comm.DevicePath.clear();
+    comm.PortName.clear();
     EXPECT_EQ(comm.DeviceName(), "/dev/ttyS2");
 }
 
@@ -414,7 +414,7 @@ TEST(SerialPortLog, ASettingThePortRefusesIsLoggedAndTheOpenGoesOn) {
     testing::TempDir dir;
     FakeDevice device;
     TVSSComm32 comm;  // as created: 110 baud, 4 data bits, which no terminal carries
-    comm.DevicePath = device.Path();
+    comm.PortName = device.Path();
     comm.SetCommsLogFileName(dir.File("comm.log"));
     ASSERT_TRUE(comm.OpenPort());
     int baud = 0;

@@ -6,7 +6,7 @@
 namespace kadr::testing {
 
 UploadRig::UploadRig(const FakeDevice& device) {
-    comm.DevicePath = device.Path();
+    comm.PortName = device.Path();
     comm.BaudRate = TBaudRate::__56000;
     comm.Parity = TParity::None;
     comm.DataBits = TDataBits::_8;

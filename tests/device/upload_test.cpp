@@ -427,7 +427,7 @@ TEST(Upload, APortThatCannotBeOpenedLeavesItIdle) {
     testing::TempDir dir;
     FakeDevice device;
     UploadRig rig(device);
-    rig.comm.DevicePath = dir.File("absent");
+    rig.comm.PortName = dir.File("absent");
     try {
         rig.upload.RxSpeedButton1Click();
         FAIL() << "opened an absent port";
@@ -440,7 +440,7 @@ TEST(Upload, APortThatCannotBeOpenedLeavesItIdle) {
     EXPECT_FALSE(rig.upload.State().UploadActive);
     EXPECT_FALSE(rig.upload.RepeaterRunning());
 
-    rig.comm.DevicePath = device.Path();
+    rig.comm.PortName = device.Path();
     ASSERT_TRUE(rig.comm.OpenPort());
     EXPECT_THROW(rig.upload.StartUpload(), ECommsError);  // already open
     EXPECT_FALSE(rig.upload.State().UploadActive);
@@ -474,7 +474,7 @@ TEST(Upload, AFailedOpenClosesTheLogItStarted) {
     FakeDevice device;
     UploadRig rig(device);
     rig.comm.SetCommsLogFileName(log);
-    rig.comm.DevicePath = dir.File("absent");
+    rig.comm.PortName = dir.File("absent");
     EXPECT_THROW(rig.upload.StartUpload(), ECommsError);
     LogLine("written after the failed open");
     rig.comm.SetCommsLogFileName("");

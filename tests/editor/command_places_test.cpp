@@ -63,6 +63,7 @@ TEST_F(CommandPlacesTest, EveryDeclaredCommandStandsInItsDeclaredPlace) {
         ASSERT_NE(action, nullptr);
         EXPECT_EQ(action->text(), QString::fromUtf8(declared.caption));
         EXPECT_EQ(action->shortcut(), declared.shortcut);
+        EXPECT_EQ(action->shortcuts().value(1), declared.also);
         if (declared.menu == nullptr) {
             for (QMenu* menu : window_->findChildren<QMenu*>()) {
                 EXPECT_FALSE(menu->actions().contains(action)) << "in no menu";

@@ -7,8 +7,8 @@
 #include <QMenu>
 #include <QStringList>
 
-#include "editor/app/startup.h"
 #include "editor/window/main_window.h"
+#include "editor/window/startup.h"
 #include "modal_script.h"
 #include "tests/support/temp_dir.h"
 

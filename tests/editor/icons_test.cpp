@@ -2,7 +2,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "editor/window/image_list.h"
+#include "editor/commands/image_list.h"
 #include "gtest/gtest.h"
 
 namespace kadr::editor::testing {

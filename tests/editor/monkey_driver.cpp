@@ -386,9 +386,14 @@ std::string Monkey::Button() {
     QAbstractButton* button = buttons[Pick(int(buttons.size()))];
     const std::string name =
         (button->objectName().isEmpty() ? button->text() : button->objectName()).toStdString();
-    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier,
+    // Shift and Ctrl pick runs and single frames on the frame buttons.
+    static const Qt::KeyboardModifiers keys[] = {Qt::NoModifier, Qt::NoModifier, Qt::ShiftModifier,
+                                                 Qt::ControlModifier,
+                                                 Qt::ShiftModifier | Qt::ControlModifier};
+    const Qt::KeyboardModifiers held = keys[Pick(5)];
+    QTest::mouseClick(button, Qt::LeftButton, held,
                       QPoint(button->width() / 2, button->height() / 2));
-    return "button " + name;
+    return "button " + name + (held == Qt::NoModifier ? "" : " with Shift/Ctrl");
 }
 
 std::string Monkey::Scale() {
@@ -500,6 +505,20 @@ std::string Monkey::Broken() const {
         if (frame > set.LastFrame) {
             return "slot " + std::to_string(slot) + " shows frame " + std::to_string(frame) +
                    " not in use";
+        }
+    }
+    // The selection: the current frame among frames in use, and every button showing it.
+    const FrameSelection& selection = window_.Doc().Selection();
+    if (selection.Empty() == set.HasCurrentFrame() ||
+        (set.HasCurrentFrame() && !selection.Contains(set.CurFrame)) ||
+        selection.Last() > set.LastFrame) {
+        return "selection of " + std::to_string(selection.Count()) + " frames, current " +
+               std::to_string(set.CurFrame);
+    }
+    for (int slot = 0; slot < strip.SlotCount(); ++slot) {
+        if (strip.Button(slot)->isChecked() != selection.Contains(first + slot)) {
+            return "the button of frame " + std::to_string(first + slot) +
+                   " shows the selection wrongly";
         }
     }
     const int reachable = strip.SlotCount() + (bar->isEnabled() ? bar->maximum() : 0);

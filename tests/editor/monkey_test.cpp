@@ -76,8 +76,8 @@ class MonkeyTest : public FullEditorTest {
         // Thousands of steps reach every dialog of the window; one never met means a command
         // the monkey can no longer reach.
         for (const char* kind :
-             {"TfmNew", "TfmTextLine", "TfmMessages", "TfmImport", "TfmParam", "OpenDialog1",
-              "SaveDialog1", "ImportOpenDialog", "SaveQuestion"}) {
+             {"TfmNew", "TfmTextLine", "TfmMessages", "TfmImport", "TfmParam", "TfmSchedule",
+              "OpenDialog1", "SaveDialog1", "ImportOpenDialog", "SaveQuestion"}) {
             if (run.steps >= 3000) {
                 EXPECT_GT(met.count(QString::fromLatin1(kind)), 0U)
                     << replay << ": never met " << kind;
@@ -114,12 +114,12 @@ class MonkeyTest : public FullEditorTest {
 
     // Closing the editor stores the port dialog's choice, starting it again brings it back.
     void RestartKeepsThePortChoice(const std::string& replay, int step) {
-        const auto port = Main().Comm().CommPort;
+        const std::string port = Main().Comm().ChosenPort();
         const auto speed = Main().Comm().BaudRate;
         const int timeout = Main().Upload().SendTimeoutInterval();
         Restart();
         const std::string where = replay + ", restarted after step " + std::to_string(step);
-        EXPECT_EQ(Main().Comm().CommPort, port) << where;
+        EXPECT_EQ(Main().Comm().ChosenPort(), port) << where;
         EXPECT_EQ(Main().Comm().BaudRate, speed) << where;
         EXPECT_EQ(Main().Upload().SendTimeoutInterval(), timeout) << where;
     }

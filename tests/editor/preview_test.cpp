@@ -9,9 +9,9 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-#include "editor/preview/led_panel.h"
-#include "editor/preview/preview_command.h"
 #include "editor/preview/preview_window.h"
+#include "editor/widgets/led_panel.h"
+#include "editor/window/preview_command.h"
 #include "editor/window/speed_box.h"
 #include "editor_window_fixture.h"
 #include "frameset/frame_kinds.h"

@@ -2,7 +2,7 @@
 // brings the value into 1..50.
 #include <QLineEdit>
 
-#include "editor/window/gap_label.h"
+#include "editor/widgets/gap_label.h"
 #include "editor/window/speed_box.h"
 #include "editor_window_fixture.h"
 

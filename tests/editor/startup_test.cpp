@@ -9,7 +9,6 @@
 #include <QTest>
 
 #include "editor/app/form_storage.h"
-#include "editor/app/startup.h"
 #include "editor/app/startup_settings.h"
 #include "editor/dialogs/new_file_dialog.h"
 #include "editor/dialogs/port_dialog.h"
@@ -17,6 +16,7 @@
 #include "editor/strip/frame_grid.h"
 #include "editor/window/main_window.h"
 #include "editor/window/speed_box.h"
+#include "editor/window/startup.h"
 #include "gtest/gtest.h"
 
 namespace kadr::editor::testing {

@@ -179,7 +179,7 @@ TEST_F(UploadWindowTest, ClosingTheWindowEndsTheUploadWithoutAWindowAfterIt) {
     watch.stop();
     EXPECT_TRUE(late.isEmpty()) << late.join(QStringLiteral(", ")).toStdString();
     TVSSComm32 next;
-    next.DevicePath = silent.SlavePath();
+    next.PortName = silent.SlavePath();
     EXPECT_TRUE(next.OpenPort());
 }
 
@@ -189,7 +189,14 @@ TEST_F(UploadWindowTest, APortThatCannotOpenIsReportedAndNothingStarts) {
     script.AnswerMessage(QMessageBox::Ok);
     Press();
     ASSERT_TRUE(WaitFor(script));
-    EXPECT_EQ(script.Messages(), QStringList{QStringLiteral("Error opening com port.")});
+    ASSERT_EQ(script.Messages().size(), 1);
+    const QStringList lines = script.Messages().front().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2) << script.Messages().front().toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("Error opening com port."));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Порта Com1 (") +
+                                    QString::fromStdString(dir_.File("no-such-port")) +
+                                    QStringLiteral(") нет: адаптер не подключён")))
+        << lines[1].toStdString();
     EXPECT_EQ(Button()->text(), kIdle);
     EXPECT_FALSE(Main().Upload().State().UploadActive);
 }

@@ -56,7 +56,9 @@ TEST_F(DocumentChangeTest, AddTellsFramesCountCurrentHistoryAndFileOnceAfterTheC
     document_.Add();
     ASSERT_EQ(recorder_.framesSeen, std::vector<int>{2});
     const DocumentChange change = Only();
-    EXPECT_EQ(change.aspects, kFrames | kFrameCount | kCurrentFrame | kHistory | kFile);
+    // The current frame is selected alone: the selection moves with it.
+    EXPECT_EQ(change.aspects,
+              kFrames | kFrameCount | kCurrentFrame | kHistory | kFile | kSelection);
     EXPECT_EQ(change.redraw, Redraw::RebuildToEnd);
 
     // A second recorded edit: the file was modified already, but the history moved on.
@@ -97,15 +99,16 @@ TEST_F(DocumentChangeTest, MovesAndInsertionsAskTheViewToShowTheCurrentFrame) {
     document_.New(3);
     Only();
     document_.SetCurrentFrame(1);
-    EXPECT_EQ(Only().aspects, kCurrentFrame);
+    EXPECT_EQ(Only().aspects, kCurrentFrame | kSelection);
     document_.MoveFrameRight();
     const DocumentChange move = Only();
-    EXPECT_EQ(move.aspects, kFrames | kCurrentFrame | kHistory | kFile);
+    EXPECT_EQ(move.aspects, kFrames | kCurrentFrame | kHistory | kFile | kSelection);
     EXPECT_EQ(move.redraw, Redraw::RepaintShowingCurrent);
 
     document_.InsertFramesAfterCurrent({testing::BlankFrame(), testing::BlankFrame()});
     const DocumentChange insert = Only();
-    EXPECT_EQ(insert.aspects, kFrames | kFrameCount | kCurrentFrame | kHistory | kFile);
+    EXPECT_EQ(insert.aspects,
+              kFrames | kFrameCount | kCurrentFrame | kHistory | kFile | kSelection);
     EXPECT_EQ(insert.redraw, Redraw::RebuildShowingCurrent);
     EXPECT_EQ(document_.Set().CurFrame, 3);
     EXPECT_TRUE(Rebuilds(insert.redraw));
@@ -129,10 +132,11 @@ TEST_F(DocumentChangeTest, UndoAndRedoTellTheRestoredFramesAndTheHistory) {
     Only();
     document_.Undo();
     const DocumentChange undo = Only();
-    EXPECT_EQ(undo.aspects, kFrames | kFrameCount | kHistory | kFile);
+    // The current frame is past the restored set until the view lowers it: nothing is selected.
+    EXPECT_EQ(undo.aspects, kFrames | kFrameCount | kHistory | kFile | kSelection);
     EXPECT_EQ(undo.redraw, Redraw::Rebuild);
     document_.Redo();
-    EXPECT_EQ(Only().aspects, kFrames | kFrameCount | kHistory | kFile);
+    EXPECT_EQ(Only().aspects, kFrames | kFrameCount | kHistory | kFile | kSelection);
 }
 
 class FailingClipboard : public MemoryClipboard {
@@ -167,7 +171,7 @@ TEST_F(DocumentChangeTest, FilesNameTheDocumentOnlyWhenReadWhole) {
     std::filesystem::remove(names[5]);
 
     document_.New(1);
-    EXPECT_EQ(Only().aspects, kFrames | kFrameCount | kFile);
+    EXPECT_EQ(Only().aspects, kFrames | kFrameCount | kFile | kSelection);
     const ReadReport partial = document_.Load(names[0]);
     ASSERT_FALSE(partial.complete);
     const DocumentChange change = Only();

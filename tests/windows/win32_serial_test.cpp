@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
 #include "device/comms_error.h"
+#include "device/port_listing.h"
+#include "device/port_names.h"
 #include "tests/support/temp_dir.h"
 #include "tests/windows/win32_test_support.h"
 
@@ -92,6 +95,7 @@ TEST_F(SerialPort, TheOpenIsExclusive) {
         FAIL() << "a second open succeeded";
     } catch (const ECommsError& e) {
         EXPECT_STREQ(e.what(), "Error opening com port");
+        EXPECT_EQ(e.Reason(), PortFailure::Busy) << e.SystemError();
     }
 }
 
@@ -102,6 +106,7 @@ TEST(SerialPortOpen, AbsentPortsAndOtherFilesAreRefusedWithTheirMessages) {
             FAIL() << absent;
         } catch (const ECommsError& e) {
             EXPECT_STREQ(e.what(), "Error opening com port");
+            EXPECT_EQ(e.Reason(), PortFailure::Absent) << absent << ": " << e.SystemError();
         }
     }
     TempDir dir;
@@ -113,8 +118,30 @@ TEST(SerialPortOpen, AbsentPortsAndOtherFilesAreRefusedWithTheirMessages) {
     } catch (const ECommsError& e) {
         EXPECT_STREQ(e.what(), "File handle is not a comm handle. ");
     }
-    EXPECT_EQ(DefaultPortDevice(TCommPort::Com1), "\\\\.\\COM1");
-    EXPECT_EQ(DefaultPortDevice(TCommPort::Com4), "\\\\.\\COM4");
+    EXPECT_EQ(DefaultComDevice(1), "\\\\.\\COM1");
+    EXPECT_EQ(DefaultComDevice(12), "\\\\.\\COM12");
+}
+
+// The system's own listing: the pair under test is there, each port with its device, in the
+// order of their numbers (under wine SetupAPI lists nothing and SERIALCOMM gives the ports).
+TEST(PortListing, ListsThePortsUnderTestInTheOrderOfTheirNumbers) {
+    std::vector<std::string> devices;
+    int last = 0;
+    for (const SystemPort& port : ListSystemPorts()) {
+        devices.push_back(port.device);
+        EXPECT_EQ(port.device, "\\\\.\\" + port.name);
+        const int number = ComNumber(port.name).value_or(0);
+        EXPECT_GT(number, last) << port.name;
+        last = number;
+    }
+    for (const std::string& wanted : {PortUnderTest(), PeerPort()}) {
+        const bool listed = std::find(devices.begin(), devices.end(), wanted) != devices.end();
+        if (PortsRequired()) {
+            EXPECT_TRUE(listed) << wanted;
+        } else if (!listed) {
+            GTEST_SKIP() << wanted << " is not there";
+        }
+    }
 }
 
 TEST_F(SerialPort, AReplyInOneBurstArrivesAsOneBlockAfterTheSilence) {

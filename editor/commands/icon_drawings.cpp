@@ -1,4 +1,4 @@
-#include "editor/window/icon_drawings.h"
+#include "editor/commands/icon_drawings.h"
 
 #include <QPainter>
 #include <QPainterPath>

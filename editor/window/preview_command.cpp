@@ -1,4 +1,4 @@
-#include "editor/preview/preview_command.h"
+#include "editor/window/preview_command.h"
 
 #include <QAction>
 

@@ -1,4 +1,4 @@
-#include "editor/preview/led_panel.h"
+#include "editor/widgets/led_panel.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "editor/window/gap_label.h"
+#include "editor/widgets/gap_label.h"
 
 #include <algorithm>
 

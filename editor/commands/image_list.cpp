@@ -1,4 +1,4 @@
-#include "editor/window/image_list.h"
+#include "editor/commands/image_list.h"
 
 #include <QIconEngine>
 #include <QImage>
@@ -6,7 +6,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 
-#include "editor/window/icon_drawings.h"
+#include "editor/commands/icon_drawings.h"
 
 namespace kadr::editor::image_list {
 namespace {

@@ -1,15 +1,18 @@
-#include "editor/app/startup.h"
+#include "editor/window/startup.h"
 
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStringList>
 #include <QTranslator>
 
+#include "editor/app/command_line.h"
 #include "editor/app/editor_application.h"
 #include "editor/app/startup_settings.h"
 #include "editor/dialogs/new_file_dialog.h"
 #include "editor/dialogs/port_dialog.h"
 #include "editor/dialogs/status_window.h"
+#include "editor/schedule/schedule_process.h"
 #include "editor/window/main_window.h"
 #include "editor/window/recovery_session.h"
 
@@ -37,10 +40,29 @@ void UseRussianStandardTexts(QCoreApplication& application) {
 }
 
 int RunEditor(int argc, char** argv) {
+    QStringList words;
+    for (int i = 0; i < argc; ++i) {
+        words.append(QString::fromLocal8Bit(argv[i]));
+    }
+    if (const std::optional<int> answered = AnswerInformationRequest(words, stdout)) {
+        return *answered;
+    }
+    if (words.size() == 3 && words.at(1) == QStringLiteral("--schedule")) {
+        // The Startup folder's shortcut: the schedule starts without a window, the editor not
+        // at all.
+        QCoreApplication application(argc, argv);
+        return LaunchHiddenSchedule(QCoreApplication::arguments().at(2));
+    }
     SetCompanyName();
     RegisterClipboardFormat();
     EditorApplication application(argc, argv);
+    if (const std::optional<int> refused =
+            CheckStartArguments(QCoreApplication::arguments(), stderr)) {
+        return *refused;
+    }
     UseRussianStandardTexts(application);
+    // The desktop finds the window's menu entry, and so its name and icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("ru.tarnovik.kadropisets"));
     const EditorWindows windows = CreateWindows();
     // Made after the windows and so ended before them: its normal end removes the copy.
     RecoverySession recovery(*windows.fmMain);
