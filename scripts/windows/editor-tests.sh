@@ -5,7 +5,7 @@
 # Windows is built without Qt Test; the tests build it from its sources
 # (scripts/windows/qt-testlib-source.sh). WINE_TEST_SECONDS (default 300) bounds each program;
 # KADR_MONKEY_STEPS (default 500) the random-input run.
-# Run by scripts/test-windows.sh (wine prefix and server set up there).
+# Run by scripts/test-windows.sh (wine prefix, server and screen set up there).
 set -euo pipefail
 : "${KADR_DIST:?}" "${KADR_BUILD:?}"
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -43,5 +43,8 @@ run_tests() {
         grep -v -e '^\[ *\(RUN\|OK\) *\]' -e 'FS volume label and serial are not available'
 }
 run_tests editor_tests
+# The offscreen platform keeps its clipboard inside the program; the clipboard's tests once more
+# through Windows' own (wine's), on the windows platform and the wine session's screen.
+run_tests editor_tests --gtest_filter='ClipboardTest.*:SelectionTest.FramesTravel*' -platform windows
 KADR_MONKEY_SEED=7 KADR_MONKEY_STEPS=${KADR_MONKEY_STEPS:-500} \
     run_tests editor_monkey_tests --gtest_filter='MonkeyTest.SeedFromTheEnvironment'
