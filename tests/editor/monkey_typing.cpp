@@ -74,7 +74,7 @@ QString RandomTyping(std::mt19937& rng) {
             return {};
         default:
             return Draw(rng, kLatin + kDigits + kCyrillic + kSigns,
-                        std::uniform_int_distribution<int>(1000, 6000)(rng));
+                        std::uniform_int_distribution<int>(500, 2500)(rng));
     }
 }
 
