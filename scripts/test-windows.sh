@@ -7,7 +7,9 @@
 # kadr.exe gives the Linux kadr's results byte for byte and uploads into the Linux
 # `kadr simulate`; the editor runs under wine with Xvfb (draws, saves, uploads, keeps its
 # settings in the registry); the schedule runs (kadr.exe schedule, and from the editor's dialog);
-# the installer installs, starts and uninstalls in a fresh prefix.
+# the installer installs, starts and uninstalls in a fresh prefix. The editor's own tests are
+# cross-built against the release's objects and run under wine on the offscreen platform
+# (scripts/windows/editor-tests.sh).
 # Every wait is bounded: WINE_TEST_SECONDS (default 300) bounds each test program.
 # The editor's screenshot under wine is kept as build-win/artefacts/editor-wine.png.
 set -euo pipefail
@@ -120,6 +122,7 @@ timeout --kill-after=10 "$limit" wine "$build/bin/port_listing_timing.exe" 100 <
 export LC_ALL=C.UTF-8 # wine hands the arguments on as the locale spells them
 export KADR_DIST=$dist KADR_SETUP=$setup KADR_LINUX=$linux_kadr KADR_BUILD=$build
 export KADR_MODEM_LINES=$build/tools/modem_lines.so
+scripts/windows/editor-tests.sh
 scripts/windows/prove-kadr.sh
 scripts/windows/prove-editor.sh
 scripts/windows/prove-schedule.sh

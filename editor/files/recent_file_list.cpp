@@ -1,6 +1,7 @@
 #include "editor/files/recent_file_list.h"
 
 #include <QAction>
+#include <QDir>
 #include <QMenu>
 #include <QSettings>
 
@@ -31,7 +32,9 @@ void RecentFileList::Add(const QString& path) {
     if (Paths().contains(path, Qt::CaseSensitive)) {
         return;
     }
-    auto* item = new QAction(QString(path).replace(QLatin1Char('&'), QStringLiteral("&&")), menu_);
+    // Shown as the system spells paths (backslashes on Windows); the item keeps Qt's form.
+    auto* item = new QAction(
+        QDir::toNativeSeparators(path).replace(QLatin1Char('&'), QStringLiteral("&&")), menu_);
     item->setData(path);
     connect(item, &QAction::triggered, this, [this, item] { emit Clicked(item); });
     const QList<QAction*> items = menu_->actions();

@@ -1,6 +1,7 @@
 // The main window's file commands: New, Open, Save, Save As, the recent files and the question
 // about unsaved changes before a document is replaced or the window closes.
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -78,7 +79,7 @@ void TfmMain::Load(const QString& path) {
             QMessageBox box(QMessageBox::Warning, QStringLiteral("Сообщение"),
                             QStringLiteral("Файл %1 не найден. Набор файлов модулей прочитан "
                                            "не полностью.")
-                                .arg(QtPath(report.missingFile)),
+                                .arg(QDir::toNativeSeparators(QtPath(report.missingFile))),
                             QMessageBox::Ok, this);
             box.setObjectName(QStringLiteral("IncompleteMessage"));
             box.exec();

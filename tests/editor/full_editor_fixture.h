@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QStringList>
@@ -29,8 +30,9 @@ class FullEditorTest : public ::testing::Test {
     QString Caption() { return windows_.fmMain->windowTitle(); }
     QString StatusText(int panel) { return windows_.fmMain->StatusPanel(panel)->text(); }
     QStringList Recent();
+    // The path of `name` in the test's folder as Qt's file dialogs give it (with '/').
     QString File(const QString& name) const {
-        return QString::fromStdString(dir_.File(name.toStdString()));
+        return QDir::fromNativeSeparators(QString::fromStdString(dir_.File(name.toStdString())));
     }
 
     // Triggers a command with the script answering its windows; the script must use every step.

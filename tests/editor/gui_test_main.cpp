@@ -1,6 +1,7 @@
 // Runs the editor's tests against real widgets on Qt's offscreen platform, whatever display the
-// caller has, with the settings store in a folder of its own.
-#include <cstdlib>
+// caller has, with the settings store in a folder of its own (on Windows the registry key and
+// the data folder are the test program's own, named after it).
+#include <cstdio>
 #include <cstring>
 
 #include <gtest/gtest.h>
@@ -37,19 +38,22 @@ class FreshSettings : public ::testing::EmptyTestEventListener {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Written as it comes, so that a test stopped by a time limit is named in the log (a pipe
+    // would otherwise hold the last lines back, on Windows most of all).
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     ::testing::InitGoogleTest(&argc, argv);
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--gtest_list_tests") == 0) {
             return RUN_ALL_TESTS();  // listing needs no application object
         }
     }
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     standardHandler = qInstallMessageHandler(QuietMessages);
     QTemporaryDir settingsHome;
-    setenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit().constData(), 1);
+    qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());
     // Recovery copies of the windows the tests make go there too, not among the user's.
     QTemporaryDir dataHome;
-    setenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit().constData(), 1);
+    qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
     kadr::editor::SetCompanyName();
     kadr::editor::RegisterClipboardFormat();
     kadr::editor::EditorApplication application(argc, argv);

@@ -19,7 +19,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
-#include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
 
@@ -27,33 +26,12 @@
 #include "editor/strip/frame_grid.h"
 #include "editor/strip/frame_strip.h"
 #include "editor/strip/strip_geometry.h"
-#include "editor/window/speed_box.h"
+#include "monkey_typing.h"
 
 namespace kadr::editor::testing {
 namespace {
 
 const QString kPrefix = QStringLiteral("Кадрописец - ");
-
-// What a user types into a box: counts in and out of range, words, nothing.
-const QStringList kTyped{QStringLiteral("0"),
-                         QStringLiteral("1"),
-                         QStringLiteral("3"),
-                         QStringLiteral("17"),
-                         QStringLiteral("256"),
-                         QStringLiteral("257"),
-                         QStringLiteral("-4"),
-                         QStringLiteral("abc"),
-                         QString(),
-                         QStringLiteral("Привет, мир!"),
-                         QStringLiteral("Бегущая строка на табло 123"),
-                         QStringLiteral("50"),
-                         QStringLiteral("99999999999")};
-
-// What the keys of a speed box get: digits, signs and letters that QTest can type.
-const QStringList kKeyed{QStringLiteral("0"),           QStringLiteral("1"),  QStringLiteral("7"),
-                         QStringLiteral("25"),          QStringLiteral("50"), QStringLiteral("51"),
-                         QStringLiteral("-3"),          QStringLiteral("x9"), QString(),
-                         QStringLiteral("123456789012")};
 
 template <typename T>
 QList<T*> Visible(const QObject* parent) {
@@ -199,12 +177,6 @@ void RandomAnswerer::AnswerDialog(QWidget* modal) {
                 std::uniform_int_distribution<int>(slider->minimum(), slider->maximum())(rng_));
         }
     }
-    for (QSpinBox* spin : Visible<QSpinBox>(dialog)) {
-        if (percent(rng_) < 30) {
-            spin->setValue(
-                std::uniform_int_distribution<int>(spin->minimum() - 1, spin->maximum() + 1)(rng_));
-        }
-    }
     for (QComboBox* combo : Visible<QComboBox>(dialog)) {
         // A font list holds every font of the system: a few steps from where it is suffice.
         if (combo->count() > 0 && percent(rng_) < 20) {
@@ -212,11 +184,19 @@ void RandomAnswerer::AnswerDialog(QWidget* modal) {
                 std::uniform_int_distribution<int>(0, std::min<int>(combo->count(), 6) - 1)(rng_));
         }
     }
-    for (QLineEdit* edit : Visible<QLineEdit>(dialog)) {
-        if (!edit->isReadOnly() && percent(rng_) < 60) {
-            edit->setText(
-                kTyped[std::uniform_int_distribution<int>(0, int(kTyped.size()) - 1)(rng_)]);
+    // Text typed into some of the boxes, each left with Tab or confirmed with Enter, which
+    // presses the dialog's default button as it does for a user.
+    QPointer<QDialog> alive = dialog;
+    for (const QPointer<QWidget>& box : TypableBoxes(*dialog)) {
+        if (!alive || !alive->isVisible()) {
+            return;
         }
+        if (box && box->isVisible() && percent(rng_) < 40) {
+            TypeInto(*box, RandomTyping(rng_), percent(rng_) < 30 ? Qt::Key_Return : Qt::Key_Tab);
+        }
+    }
+    if (!alive || !alive->isVisible()) {
+        return;
     }
     // The dialog's own buttons (a message added, moved or removed, a program opened or saved),
     // never the ones that close it: a window they open is answered in turn while they run.
@@ -229,7 +209,6 @@ void RandomAnswerer::AnswerDialog(QWidget* modal) {
             own << button;
         }
     }
-    QPointer<QDialog> alive = dialog;
     for (const QPointer<QPushButton>& button : own) {
         if (alive && alive->isVisible() && button && button->isEnabled()) {
             button->click();
@@ -267,7 +246,7 @@ std::string Monkey::Step() {
     } else if (kind < 82) {
         done = Scale();
     } else if (kind < 90) {
-        done = Speed();
+        done = Typing();
     } else if (kind < 93) {
         done = Orientation();
     } else if (kind < 97) {
@@ -424,19 +403,24 @@ std::string Monkey::Scale() {
     return "scale " + std::to_string(index);
 }
 
-std::string Monkey::Speed() {
-    auto* box = window_.findChild<SpeedBox*>(Pick(2) == 0 ? QStringLiteral("seSpeedAnim")
-                                                          : QStringLiteral("seSpeedRow"));
-    box->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    const QString text = kKeyed[Pick(int(kKeyed.size()))];
-    QTest::keyClicks(box, text);
-    static const Qt::Key ends[] = {Qt::Key_Return, Qt::Key_Tab, Qt::Key_Up, Qt::Key_Down};
-    const int end = Pick(5);
-    if (end < 4) {
-        QTest::keyClick(box, ends[end]);
+std::string Monkey::Typing() {
+    // The boxes of the windows beside the dialogs: the speeds, the preview's dot size.
+    QList<QPointer<QWidget>> boxes;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->isVisible() && !top->isModal() && top->windowType() != Qt::Popup) {
+            boxes << TypableBoxes(*top);
+        }
     }
-    return "speed '" + text.toStdString() + "'";
+    if (boxes.isEmpty()) {
+        return "typing (no box)";
+    }
+    QWidget* box = boxes[Pick(int(boxes.size()))];
+    const std::string name = box->objectName().toStdString();
+    const QString text = RandomTyping(rng_);
+    static const Qt::Key ends[] = {Qt::Key_Return, Qt::Key_Tab, Qt::Key_Up, Qt::Key_Down,
+                                   Qt::Key_unknown};
+    TypeInto(*box, text, ends[Pick(5)]);
+    return "typed '" + Shown(text) + "' into " + name;
 }
 
 std::string Monkey::Orientation() {

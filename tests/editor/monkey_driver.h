@@ -74,7 +74,7 @@ class Monkey {
     std::string GridKeys();
     std::string Button();
     std::string Scale();
-    std::string Speed();
+    std::string Typing();
     std::string Orientation();
     std::string Scroll();
     std::string Resize();

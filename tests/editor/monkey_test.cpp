@@ -1,12 +1,14 @@
 // The whole window under random input: every command, shortcut, mouse gesture on the grids and
-// buttons, scale, speed, text line, import, file and every dialog answered at random, with the
-// document's invariants checked after every step and a save read back at the end.
+// buttons, scale, text typed into every box, import, file and every dialog answered at random,
+// with the document's invariants checked after every step, the editor closed and started again
+// now and then, and a save read back at the end.
 //
 // Fixed seeds run in every test run; KADR_MONKEY_SEED and KADR_MONKEY_STEPS run any other
 // (a failure names both, so that it can be replayed).
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include <QApplication>
@@ -14,6 +16,7 @@
 
 #include "editor/window/recovery_session.h"
 #include "frameset/display_file.h"
+#include "frameset/file_system.h"
 #include "frameset/recovery_copy.h"
 #include "full_editor_fixture.h"
 #include "monkey_driver.h"
@@ -49,10 +52,47 @@ class MonkeyTest : public FullEditorTest {
         // Exit may close the window; the run goes on with it shown again.
         QApplication::setQuitOnLastWindowClosed(false);
         std::filesystem::create_directories(dir_.File("recovery"));
+        // Between parts the editor is closed, which stores its settings, and started again,
+        // which reads them: whatever was typed into a dialog goes through the store.
+        int answered = 0;
+        std::map<QString, int> met;
+        for (int first = 1; first <= run.steps; first += kStepsPerRun) {
+            const int last = std::min(run.steps, first + kStepsPerRun - 1);
+            Part(run, first, last, replay, answered, met);
+            if (HasFatalFailure()) {
+                return;
+            }
+            if (last == run.steps) {
+                SaveAndReadBack(replay);
+            }
+            RestartKeepsThePortChoice(replay, last);
+        }
+        std::printf("%s: %d steps, %d windows answered\n", replay.c_str(), run.steps, answered);
+        QString shown;
+        for (const auto& [kind, count] : met) {
+            shown += QStringLiteral(" %1=%2").arg(kind).arg(count);
+        }
+        std::printf("windows met:%s\n", qPrintable(shown));
+        // Thousands of steps reach every dialog of the window; one never met means a command
+        // the monkey can no longer reach.
+        for (const char* kind :
+             {"TfmNew", "TfmTextLine", "TfmMessages", "TfmImport", "TfmParam", "TfmSchedule",
+              "OpenDialog1", "SaveDialog1", "ImportOpenDialog", "SaveQuestion"}) {
+            if (run.steps >= 3000) {
+                EXPECT_GT(met.count(QString::fromLatin1(kind)), 0U)
+                    << replay << ": never met " << kind;
+            }
+        }
+    }
+
+    // Steps `first` to `last` on one run of the editor, with its own recovery session.
+    void Part(const MonkeyRun& run, int first, int last, const std::string& replay, int& answered,
+              std::map<QString, int>& met) {
         RecoverySession recovery(Main(), QString::fromStdString(dir_.File("recovery")));
-        Monkey monkey(Main(), run.seed, dir_.Path().string());
+        Monkey monkey(Main(), run.seed * 7919U + static_cast<std::uint32_t>(first),
+                      Utf8FromPath(dir_.Path()));
         monkey.SetCopyNow([&recovery] { recovery.Saver().WriteNow(); });
-        for (int step = 1; step <= run.steps; ++step) {
+        for (int step = first; step <= last; ++step) {
             const std::string done = monkey.Step();
             const std::string broken = monkey.Broken();
             ASSERT_TRUE(broken.empty()) << replay << ", step " << step << " (" << done
@@ -65,27 +105,26 @@ class MonkeyTest : public FullEditorTest {
                 << replay << ", step " << step << ": a window stayed open";
         }
         monkey.Answerer().SetEnabled(false);
-        std::printf("%s: %d steps, %d windows answered, %d recovery copies written\n",
-                    replay.c_str(), run.steps, monkey.Answerer().Answered(),
-                    recovery.Saver().Writer().Written());
-        std::string met;
+        answered += monkey.Answerer().Answered();
         for (const auto& [kind, count] : monkey.Answerer().Met()) {
-            met += " " + kind.toStdString() + "=" + std::to_string(count);
-        }
-        std::printf("windows met:%s\n", met.c_str());
-        // Thousands of steps reach every dialog of the window; one never met means a command
-        // the monkey can no longer reach.
-        for (const char* kind :
-             {"TfmNew", "TfmTextLine", "TfmMessages", "TfmImport", "TfmParam", "TfmSchedule",
-              "OpenDialog1", "SaveDialog1", "ImportOpenDialog", "SaveQuestion"}) {
-            if (run.steps >= 3000) {
-                EXPECT_GT(monkey.Answerer().Met().count(QString::fromLatin1(kind)), 0U)
-                    << replay << ": never met " << kind;
-            }
+            met[kind] += count;
         }
         CheckRecoveryCopy(recovery, replay);
-        SaveAndReadBack(replay);
     }
+
+    // Closing the editor stores the port dialog's choice, starting it again brings it back.
+    void RestartKeepsThePortChoice(const std::string& replay, int step) {
+        const std::string port = Main().Comm().ChosenPort();
+        const auto speed = Main().Comm().BaudRate;
+        const int timeout = Main().Upload().SendTimeoutInterval();
+        Restart();
+        const std::string where = replay + ", restarted after step " + std::to_string(step);
+        EXPECT_EQ(Main().Comm().ChosenPort(), port) << where;
+        EXPECT_EQ(Main().Comm().BaudRate, speed) << where;
+        EXPECT_EQ(Main().Upload().SendTimeoutInterval(), timeout) << where;
+    }
+
+    static constexpr int kStepsPerRun = 1000;
 
     // Whatever the copy holds was written whole.
     static void CheckRecoveryCopy(RecoverySession& recovery, const std::string& replay) {

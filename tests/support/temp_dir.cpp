@@ -4,6 +4,8 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "frameset/file_system.h"
+
 namespace kadr::testing {
 
 TempDir::TempDir() {
@@ -26,8 +28,12 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ec);
 }
 
+std::string TempDir::File(const std::string& name) const {
+    return Utf8FromPath(path_ / PathFromUtf8(name));
+}
+
 std::vector<std::uint8_t> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
     if (!in) {
         throw std::runtime_error("cannot read " + path);
     }
@@ -35,7 +41,7 @@ std::vector<std::uint8_t> ReadBytes(const std::string& path) {
 }
 
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
     if (!out) {

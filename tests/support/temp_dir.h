@@ -19,12 +19,14 @@ class TempDir {
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& Path() const { return path_; }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    // `name` in the folder; both are UTF-8, as the frame-set library takes paths everywhere.
+    std::string File(const std::string& name) const;
 
   private:
     std::filesystem::path path_;
 };
 
+// UTF-8 paths.
 std::vector<std::uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
