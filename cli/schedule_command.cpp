@@ -139,12 +139,15 @@ std::unique_ptr<LockFile> HoldScheduleLock(const RunOptions& options) {
         if (attempt.lock) {
             return std::move(attempt.lock);
         }
-        const std::string who = attempt.holder != 0 ? "process " + std::to_string(attempt.holder)
-                                                    : "another process (its number cannot be read)";
+        const bool known = attempt.holder != 0;
+        const std::string number = std::to_string(attempt.holder);
+        const std::string who =
+            known ? "process " + number : "another process (its number cannot be read)";
         log.Line(MakeClock()->Now().local, "refused: already run by " + who);
-        throw Error(options.schedulePath + ": already run by " + who +
-                    " (kadr schedule); stop that one first (\"Остановить\" in the editor's "
-                    "\"Расписание...\", Ctrl+C where it runs, or end the process)");
+        throw Error(options.schedulePath + ": already run by " + who + " (kadr schedule)\n" +
+                    "Это расписание уже выполняется" + (known ? " (процесс " + number + ")" : "") +
+                    ". Остановите тот запуск (\"Остановить\" в окне \"Расписание...\" редактора, "
+                    "Ctrl+C там, где он запущен, или завершите процесс) и запустите снова.");
     } catch (const FileError& e) {
         log.Line(MakeClock()->Now().local, "no lock: " + ScheduleLockPath(options.schedulePath) +
                                                ": " + e.what() +

@@ -15,7 +15,7 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 
-step() { printf '\n=== %s ===\n' "$*"; }
+step() { printf '\n=== %s (%d min %02d s since the start) ===\n' "$*" $((SECONDS / 60)) $((SECONDS % 60)); }
 
 step "build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

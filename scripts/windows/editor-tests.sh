@@ -48,3 +48,4 @@ run_tests editor_tests
 run_tests editor_tests --gtest_filter='ClipboardTest.*:SelectionTest.FramesTravel*' -platform windows
 KADR_MONKEY_SEED=7 KADR_MONKEY_STEPS=${KADR_MONKEY_STEPS:-500} \
     run_tests editor_monkey_tests --gtest_filter='MonkeyTest.SeedFromTheEnvironment'
+printf "the editor's tests under wine, their build included: %d min %02d s\n" $((SECONDS / 60)) $((SECONDS % 60))
