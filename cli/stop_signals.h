@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "device/native_handle.h"
+
 namespace kadr::cli {
 
 // The user's request to stop (SIGINT and SIGTERM; Ctrl+C, Ctrl+Break and closing the console
@@ -11,20 +13,14 @@ namespace kadr::cli {
 // another program may also set by its name (device/stop_request.h).
 class StopSignals {
   public:
-#if defined(_WIN32)
-    using NativeHandle = void*;  // HANDLE
-#else
-    using NativeHandle = int;  // file descriptor
-#endif
+    using NativeHandle = kadr::NativeHandle;
 
     StopSignals();  // throws std::system_error
     ~StopSignals();
     StopSignals(const StopSignals&) = delete;
     StopSignals& operator=(const StopSignals&) = delete;
 
-    NativeHandle Native() const {
-        return handle_;
-    }
+    NativeHandle Native() const { return handle_; }
     // Waits up to `limit` for a pending request, without taking it.
     bool WaitFor(std::chrono::milliseconds limit) const;
     // Takes one pending request; true when there was one.

@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "device/native_handle.h"
+
 namespace kadr {
 
 // What keeping one `kadr schedule` to a schedule file needs of the system: one file a system,
@@ -14,11 +16,7 @@ namespace kadr {
 // The lock lies beyond the file's text, so that others may read the text while it is held.
 class LockFile {
   public:
-#if defined(_WIN32)
-    using NativeHandle = void*;  // HANDLE
-#else
-    using NativeHandle = int;  // file descriptor
-#endif
+    using NativeHandle = kadr::NativeHandle;
 
     // The file at `path` (UTF-8), made when missing if `create`; null when it is missing and
     // not to be made. Throws FileError with the system's reason otherwise.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/native_handle.h"
+
 namespace kadr {
 
 // A manual-reset event shared by the serial component and its worker threads: once set it
@@ -7,11 +9,7 @@ namespace kadr {
 // is destroyed. An eventfd on POSIX systems, an event object on Windows.
 class ShutdownEvent {
   public:
-#if defined(_WIN32)
-    using NativeHandle = void*;  // HANDLE
-#else
-    using NativeHandle = int;  // file descriptor
-#endif
+    using NativeHandle = kadr::NativeHandle;
 
     // Throws std::system_error when the event cannot be created.
     ShutdownEvent();
@@ -21,9 +19,7 @@ class ShutdownEvent {
 
     void Set();
     bool IsSet() const;
-    NativeHandle Native() const {
-        return handle_;
-    }
+    NativeHandle Native() const { return handle_; }
 
   private:
     NativeHandle handle_;
